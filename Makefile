@@ -1,0 +1,61 @@
+# Solvane — the two everyday commands are `make run` and `make test`.
+# Both first install whatever Debian packages are missing, then configure and build.
+
+PRESET ?= default
+BUILD_DIR := build/$(PRESET)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
+
+# What building, playing and testing need on a fresh Debian/Ubuntu machine.
+PACKAGES := build-essential cmake ninja-build pkg-config ccache \
+	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libtinyxml2-dev \
+	nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+	xvfb xauth xdotool x11-utils imagemagick zenity
+# What regenerating the media under Resources/ needs (only `make assets`).
+ASSET_PACKAGES := python3 python3-numpy python3-fonttools fonts-noto-cjk librsvg2-bin sox libsox-fmt-mp3 lame
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps asset-deps configure build run test test-asan bench assets install clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing missing packages:" $$missing; \
+		$(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+asset-deps:
+	@missing=$$(for p in $(ASSET_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		$(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || cmake --preset $(PRESET)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR)/bin && ./solvane
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 900
+
+test-asan:
+	$(MAKE) test PRESET=asan
+
+bench: build
+	cd $(BUILD_DIR)/bin && for b in ./bench_*; do [ -x "$$b" ] && "$$b"; done
+
+assets: asset-deps
+	/usr/bin/python3 tools/assets/build.py
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+clean:
+	rm -rf build
