@@ -1,0 +1,103 @@
+#include "shell/BGM.h"
+
+#include "audio/include/AudioEngine.h"
+#include "cocos2d.h"
+
+using cocos2d::experimental::AudioEngine;
+
+const std::string kBGMScheduleKey = "currentBGM";
+
+int currentBGMId = -1;
+std::string currentBGMPath;
+float bgmVolume = 1.0f;
+std::map<int, std::function<void()>> onStopActions;
+BGMFade bgmFade;
+
+namespace {
+
+constexpr float kFadeSeconds = 0.5f;
+constexpr float kGlideSeconds = 1.0f;
+constexpr float kCrossFadeFloor = 0.1f; // the level at which one track hands over to the next
+
+void armFade(float from, float to, float duration, bool fadingOut) {
+    bgmFade = BGMFade{0.0f, from, to, duration, fadingOut};
+}
+
+int playLooping(const std::string& path, float volume) {
+    return AudioEngine::play2d(path, true, volume, nullptr);
+}
+
+} // namespace
+
+void nextBGM(const std::string& path) {
+    armFade(bgmVolume, bgmVolume, kFadeSeconds, false);
+    currentBGMId = playLooping(path, bgmVolume);
+    currentBGMPath = path;
+}
+
+void initBGM(const std::string& path) {
+    if (currentBGMId == -1) {
+        cocos2d::log("nextBGM should be called before initBGM");
+        return;
+    }
+    if (path == currentBGMPath) {
+        return;
+    }
+    // The new track starts only once the old one has dropped to the floor and stopped.
+    onStopActions[currentBGMId] = [path]() {
+        armFade(kCrossFadeFloor, bgmVolume, kFadeSeconds, false);
+        currentBGMId = playLooping(path, kCrossFadeFloor);
+        currentBGMPath = path;
+    };
+    armFade(AudioEngine::getVolume(currentBGMId), kCrossFadeFloor, kFadeSeconds, true);
+}
+
+void stopCurrentBGM() {
+    const int stoppedId = currentBGMId;
+    AudioEngine::stop(stoppedId);
+    auto& action = onStopActions[stoppedId];
+    if (action) {
+        // Run a copy: the action may store a new entry in the map while it runs.
+        auto run = action;
+        run();
+        onStopActions[stoppedId] = nullptr;
+    }
+}
+
+void scheduleBGMUpdate(cocos2d::Node* target) {
+    cocos2d::Director::getInstance()->getScheduler()->schedule(updateBGM, target, 0.0f, CC_REPEAT_FOREVER,
+                                                               0.0f, false, kBGMScheduleKey);
+}
+
+void updateBGM(float dt) {
+    bgmFade.elapsed += dt;
+    const float p = bgmFade.elapsed / bgmFade.duration;
+    if (!bgmFade.fadingOut && p >= 1.0f) {
+        AudioEngine::setVolume(currentBGMId, bgmFade.toVolume);
+        return;
+    }
+    // Not clamped while fading out: once the level passes the target the track is stopped,
+    // and later ticks only stop the already stopped track again.
+    const float v = p * (bgmFade.toVolume - bgmFade.fromVolume) + bgmFade.fromVolume;
+    if (bgmFade.fadingOut && bgmFade.toVolume >= v) {
+        stopCurrentBGM();
+        return;
+    }
+    AudioEngine::setVolume(currentBGMId, v);
+}
+
+void releaseBGM(cocos2d::Node* target) {
+    stopCurrentBGM();
+    cocos2d::Director::getInstance()->getScheduler()->unschedule(kBGMScheduleKey, target);
+    currentBGMId = -1;
+    currentBGMPath = "";
+}
+
+void fadeOutBGM() {
+    armFade(AudioEngine::getVolume(currentBGMId), 0.0f, kFadeSeconds, true);
+}
+
+void setBGMVolume(float volume) {
+    bgmVolume = volume;
+    armFade(AudioEngine::getVolume(currentBGMId), volume, kGlideSeconds, false);
+}
