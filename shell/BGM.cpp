@@ -87,7 +87,13 @@ void updateBGM(float dt) {
 }
 
 void releaseBGM(cocos2d::Node* target) {
+    const int releasedId = currentBGMId;
     stopCurrentBGM();
+    // A cross-fade still pending has just started its next track; that track would loop on
+    // with nothing left to stop it, under the next scene's own music, so it goes too.
+    if (currentBGMId != releasedId) {
+        AudioEngine::stop(currentBGMId);
+    }
     cocos2d::Director::getInstance()->getScheduler()->unschedule(kBGMScheduleKey, target);
     currentBGMId = -1;
     currentBGMPath = "";

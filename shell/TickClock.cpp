@@ -4,10 +4,8 @@
 
 namespace {
 
-std::function<std::int64_t()>& tickSource() {
-    static std::function<std::int64_t()> source;
-    return source;
-}
+// Empty: read the steady clock.
+std::function<std::int64_t()> gTickSource;
 
 std::int64_t steadyTicks() {
     using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, kTicksPerSecond>>;
@@ -17,10 +15,9 @@ std::int64_t steadyTicks() {
 } // namespace
 
 std::int64_t currentTicks() {
-    const auto& source = tickSource();
-    return source ? source() : steadyTicks();
+    return gTickSource ? gTickSource() : steadyTicks();
 }
 
 void setTickSource(std::function<std::int64_t()> source) {
-    tickSource() = std::move(source);
+    gTickSource = std::move(source);
 }

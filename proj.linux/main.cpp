@@ -1,0 +1,6 @@
+#include "shell/AppDelegate.h"
+
+int main(int, char**) {
+    AppDelegate app;
+    return cocos2d::Application::getInstance()->run();
+}
