@@ -1,0 +1,49 @@
+#pragma once
+
+#include <vector>
+
+#include "base/ccMacros.h"
+#include "base/ccTypes.h"
+#include "math/CCGeometry.h"
+
+struct SDL_Renderer;
+struct SDL_Vertex;
+
+NS_CC_BEGIN
+
+class Texture2D;
+
+// Draws triangles given in design coordinates (y up) onto the view's SDL renderer, mapping them
+// to frame pixels through the resolution policy's viewport and scale.
+class Renderer {
+public:
+    Renderer();
+    ~Renderer();
+
+    // Called by the Director before each frame with the view's current mapping.
+    void beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
+                    float frameHeight);
+    void endFrame();
+
+    // A null texture draws the vertex colours untextured. Indices may be null (then every three
+    // vertices form a triangle).
+    void drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, int vertexCount, const int* indices,
+                       int indexCount, const BlendFunc& blend);
+    // Convenience: one quad given as bottom-left, bottom-right, top-left, top-right.
+    void drawQuad(Texture2D* texture, const V2F_C4B_T2F quad[4], const BlendFunc& blend);
+
+    SDL_Renderer* getTarget() const { return _target; }
+    int getDrawCallCount() const { return _drawCalls; }
+
+private:
+    SDL_Renderer* _target = nullptr;
+    float _originX = 0.0f;
+    float _originY = 0.0f;
+    float _scaleX = 1.0f;
+    float _scaleY = 1.0f;
+    float _frameHeight = 0.0f;
+    int _drawCalls = 0;
+    std::vector<SDL_Vertex> _scratch;
+};
+
+NS_CC_END

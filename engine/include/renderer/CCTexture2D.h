@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+#include "base/CCRef.h"
+#include "base/ccMacros.h"
+#include "base/ccTypes.h"
+#include "math/CCGeometry.h"
+
+struct SDL_Renderer;
+struct SDL_Surface;
+struct SDL_Texture;
+
+NS_CC_BEGIN
+
+// An image in memory. The pixels stay on the CPU side (an SDL surface) and are uploaded to the
+// renderer the first time they are drawn, so textures can be loaded before a view exists.
+class Texture2D : public Ref {
+public:
+    Texture2D();
+    virtual ~Texture2D();
+
+    // Takes ownership of the surface (converted to RGBA32 if needed).
+    bool initWithSurface(SDL_Surface* surface);
+    bool initWithImageFile(const std::string& fullPath);
+    // Replaces the pixels; the next draw uploads them again.
+    void updateWithSurface(SDL_Surface* surface);
+
+    void setAliasTexParameters();
+    void setAntiAliasTexParameters();
+    bool isAliased() const { return _aliased; }
+
+    int getPixelsWide() const { return _pixelsWide; }
+    int getPixelsHigh() const { return _pixelsHigh; }
+    // Size in points: pixels / content scale factor.
+    Size getContentSize() const;
+    const Size& getContentSizeInPixels() const { return _contentSizeInPixels; }
+    bool hasPremultipliedAlpha() const { return false; }
+    const std::string& getPath() const { return _path; }
+
+    // Engine side: the texture for that renderer, uploaded on first use (nullptr if empty).
+    SDL_Texture* getSDLTexture(SDL_Renderer* renderer);
+    // Engine side: how many times the pixels were uploaded (tests check caching with it).
+    int getUploadCount() const { return _uploadCount; }
+
+private:
+    void releaseTexture();
+
+    SDL_Surface* _surface = nullptr;
+    SDL_Texture* _texture = nullptr;
+    SDL_Renderer* _textureOwner = nullptr;
+    bool _dirty = true;
+    bool _aliased = false;
+    int _pixelsWide = 0;
+    int _pixelsHigh = 0;
+    int _uploadCount = 0;
+    Size _contentSizeInPixels;
+    std::string _path;
+};
+
+NS_CC_END
