@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/CCRef.h"
+#include "math/Vec2.h"
+
+NS_CC_BEGIN
+
+// One finger (on the desktop: the left mouse button, id 0). Locations are design-space points,
+// y up; the view converts window pixels before calling setTouchInfo.
+class Touch : public Ref {
+public:
+    enum class DispatchMode { ALL_AT_ONCE, ONE_BY_ONE };
+
+    Touch() = default;
+
+    Vec2 getLocation() const { return _point; }
+    Vec2 getPreviousLocation() const { return _prevPoint; }
+    Vec2 getStartLocation() const { return _startPoint; }
+    Vec2 getDelta() const { return _point - _prevPoint; }
+    // Same points as above: the engine keeps no separate y-down view space for touches.
+    Vec2 getLocationInView() const { return _point; }
+    Vec2 getPreviousLocationInView() const { return _prevPoint; }
+    Vec2 getStartLocationInView() const { return _startPoint; }
+
+    // The first call also fixes the start location; later calls shift the current point to previous.
+    void setTouchInfo(int id, float x, float y);
+    int getID() const { return _id; }
+
+private:
+    int _id = 0;
+    bool _startPointCaptured = false;
+    Vec2 _startPoint;
+    Vec2 _point;
+    Vec2 _prevPoint;
+};
+
+NS_CC_END
