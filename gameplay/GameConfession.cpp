@@ -1,0 +1,104 @@
+// The confession: space bar, the heroine's verdict, and her place handed to the next in line.
+#include "gameplay/Game.h"
+
+#include <cmath>
+#include <string>
+
+#include "audio/include/AudioEngine.h"
+#include "data/GameData.h"
+#include "data/Placeholders.h"
+#include "data/Random.h"
+#include "gameplay/ActiveGals.h"
+#include "gameplay/GameLayout.h"
+#include "shell/Constants.h"
+
+USING_NS_CC;
+using cocos2d::experimental::AudioEngine;
+
+namespace {
+
+const std::string kSuccessParticlePath = "res/effect/success.plist";
+const std::string kFailParticlePath = "res/effect/fail.plist";
+
+} // namespace
+
+void Game::propose() {
+    if (!canAnswer()) {
+        return;
+    }
+    AudioEngine::play2d(kProposeEnterSoundPath, false, 1.0f);
+    closeInput();
+
+    const bool success = favourOf(_currentGal) >= _currentGal.border;
+    const Confession confession = GameData::getConfession(_currentGal.name);
+    const std::string opening = replacePlaceholders(confession.message, _currentGal);
+    const std::string reply = replacePlaceholders(success ? confession.success : confession.failure, _currentGal);
+
+    // The clock keeps running through the whole confession.
+    runAction(Sequence::create(CallFunc::create([this, opening]() { setMenuTextString(opening); }),
+                               CallFunc::create([this]() { showFocusLines(kFocusLineSeconds); }),
+                               DelayTime::create(kConfessionStepSeconds),
+                               CallFunc::create([this, reply]() { setMenuTextString(reply); }),
+                               CallFunc::create([this, success]() { showProposeResult(success); }),
+                               DelayTime::create(kConfessionStepSeconds), CallFunc::create([this]() { rotateGal(); }),
+                               CallFunc::create([this]() { askNewGalAfterConfession(); }),
+                               CallFunc::create([this]() { _acceptInput = true; }), nullptr));
+}
+
+// Focus lines spin for a moment behind the confession: floor(d * 100) turns of 10 degrees,
+// each lasting 0.01 / d seconds, then the picture removes itself.
+void Game::showFocusLines(float duration) {
+    auto* lines = Sprite::create(kFocusLinesPath);
+    if (!lines) {
+        reportLoadError(kFocusLinesPath);
+        return;
+    }
+    lines->setPosition(getVisibleCenter());
+    lines->setScale(1.2f);
+    const auto turns = static_cast<unsigned int>(std::floor(duration * 100));
+    lines->runAction(Sequence::create(Repeat::create(RotateBy::create(0.01f / duration, 10.0f), turns),
+                                      RemoveSelf::create(true), nullptr));
+    addChild(lines, kZOverlay);
+}
+
+void Game::showProposeResult(bool success) {
+    if (success) {
+        if (auto* effect = createEffect(kSuccessParticlePath)) {
+            addChild(effect);
+        }
+        addScore(kConfessionPoints, kPopUpSeconds);
+        addTime(kConfessionBonusSeconds, kPopUpSeconds);
+        AudioEngine::play2d(kProposeSuccessSoundPath, false, 1.0f);
+    } else {
+        attachToCharacter(createSadParticle());
+        if (auto* effect = createEffect(kFailParticlePath)) {
+            addChild(effect);
+        }
+        AudioEngine::play2d(kProposeFailSoundPath, false, 1.0f);
+    }
+}
+
+void Game::rotateGal() {
+    ActiveGal* entry = findActiveGal(_currentGal.id);
+    if (entry) {
+        if (waitingGals.empty()) {
+            // Nobody waits (exactly three heroines): she stays, but starts over.
+            entry->favour = kStartFavour;
+        } else {
+            entry->gal = waitingGals.front();
+            entry->favour = kStartFavour;
+            waitingGals.pop_front();
+            waitingGals.push_back(_currentGal);
+        }
+    }
+    for (int slot = 0; slot < activeGalCount; ++slot) {
+        log("%s", activeGals[slot].gal.name.c_str());
+    }
+}
+
+void Game::askNewGalAfterConfession() {
+    _currentGal = activeGals[getRand(static_cast<unsigned>(activeGalCount))].gal;
+    pickNextGals();
+    const Scenario scenario = pickScenario(_currentGal);
+    setupQuestion(scenario, _currentGal);
+}
