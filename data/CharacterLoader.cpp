@@ -1,0 +1,53 @@
+#include "data/CharacterLoader.h"
+
+#include "base/CCConsole.h"
+#include "data/JsonFile.h"
+#include "shell/Constants.h"
+
+const char* const kParameterKeys[13] = {
+    "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age",
+    "monster", "kind",   "money",     "love",       "living",     "S",
+};
+
+Character parseCharacter(nlohmann::json obj) {
+    Character c;
+    c.id = readInt(obj.at("id"));
+    c.border = readInt(obj.at("border"));
+    c.file = obj.at("file").get<std::string>();
+    for (const auto& element : obj.at("attribute")) {
+        c.attribute.insert(element.at("name").get<std::string>());
+    }
+    c.name = obj.at("name").get<std::string>();
+    c.me = obj.at("me").get<std::string>();
+    c.you = obj.at("you").get<std::string>();
+
+    const nlohmann::json parameter = obj.at("parameter");
+    if (parameter.is_null()) {
+        cocos2d::log("%s's parameter is null", c.name.c_str());
+        return c;
+    }
+    for (const char* key : kParameterKeys) {
+        c.parameter[key] = readInt(parameter.at(key));
+    }
+    return c;
+}
+
+CharacterMap loadCharacters() {
+    CharacterMap characters;
+    // Iterating the document the library's way: an array gives its elements, an object its
+    // member values, null nothing, and a single value itself.
+    for (const auto& element : readJsonFile(kCharacterDataPath)) {
+        const std::int32_t id = readInt(element.at("id"));
+        characters[id] = parseCharacter(element);
+    }
+    return characters;
+}
+
+CharacterInfoMap loadCharacterInfos() {
+    CharacterInfoMap infos;
+    for (const auto& element : readJsonFile(kCharacterInfoPath)) {
+        const std::int32_t id = readInt(element.at("id"));
+        infos[id] = element.at("info").get<std::string>();
+    }
+    return infos;
+}
