@@ -1,0 +1,107 @@
+#!/usr/bin/python3
+"""Regenerates every generated file under Resources/ from the sources in tools/assets/.
+
+    /usr/bin/python3 tools/assets/build.py            # everything
+    /usr/bin/python3 tools/assets/build.py --contact  # also build/contact.png (not shipped)
+
+Pictures: each pictures/<path>.svg becomes Resources/<path>.png at the SVG's own pixel
+size. The SVGs may use the shared style sheet and parts in shared/; librsvg only follows
+references into the file's own folder, so every SVG is rendered from a staging folder
+that holds a copy of shared/ beside it.
+Particles: particles/<path>.plist is copied to Resources/<path>.plist.
+Font: font_subset.py. Music and sound effects: audio/build.py, when present.
+"""
+import argparse
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+RESOURCES = os.path.join(ROOT, "Resources")
+PICTURES = os.path.join(HERE, "pictures")
+SHARED = os.path.join(HERE, "shared")
+PARTICLES = os.path.join(HERE, "particles")
+
+sys.path.insert(0, HERE)
+import font_subset  # noqa: E402
+
+
+def sources(folder, extension):
+    found = []
+    for base, dirs, files in os.walk(folder):
+        dirs.sort()
+        for name in sorted(files):
+            if name.endswith(extension):
+                path = os.path.join(base, name)
+                found.append(os.path.relpath(path, folder))
+    return found
+
+
+def render_pictures():
+    outputs = []
+    with tempfile.TemporaryDirectory(prefix="solvane-svg-") as stage:
+        for name in os.listdir(SHARED):
+            shutil.copy(os.path.join(SHARED, name), os.path.join(stage, name))
+        for rel in sources(PICTURES, ".svg"):
+            staged = os.path.join(stage, "picture.svg")
+            shutil.copy(os.path.join(PICTURES, rel), staged)
+            out = os.path.join(RESOURCES, rel[: -len(".svg")] + ".png")
+            os.makedirs(os.path.dirname(out), exist_ok=True)
+            subprocess.run(["rsvg-convert", "--format=png", "-o", out, staged], check=True)
+            outputs.append(out)
+    print(f"pictures: {len(outputs)} rendered")
+    return outputs
+
+
+def copy_particles():
+    rels = sources(PARTICLES, ".plist")
+    for rel in rels:
+        out = os.path.join(RESOURCES, rel)
+        os.makedirs(os.path.dirname(out), exist_ok=True)
+        if not os.path.exists(out) or not filecmp.cmp(os.path.join(PARTICLES, rel), out, shallow=False):
+            shutil.copyfile(os.path.join(PARTICLES, rel), out)
+    print(f"particles: {len(rels)} plists")
+
+
+def build_audio():
+    script = os.path.join(HERE, "audio", "build.py")
+    if os.path.exists(script):
+        subprocess.run([sys.executable, script], check=True)
+    else:
+        print("audio: tools/assets/audio/build.py not present, skipped")
+
+
+def contact_sheet(pictures):
+    out_dir = os.path.join(ROOT, "build")
+    os.makedirs(out_dir, exist_ok=True)
+    out = os.path.join(out_dir, "contact.png")
+    subprocess.run(
+        ["montage", "-background", "#777777", "-label", "%t\\n%wx%h", "-geometry", "256x256+6+6",
+         "-tile", "8x"] + pictures + [out],
+        check=True,
+    )
+    print(f"contact sheet: {out}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--contact", action="store_true", help="also write build/contact.png")
+    parser.add_argument("--pictures-only", action="store_true", help="skip font and audio")
+    args = parser.parse_args()
+
+    pictures = render_pictures()
+    copy_particles()
+    if not args.pictures_only:
+        path, count = font_subset.build_font(RESOURCES)
+        print(f"font: {os.path.relpath(path, ROOT)} with {count} characters")
+        build_audio()
+    if args.contact:
+        contact_sheet(pictures)
+
+
+if __name__ == "__main__":
+    main()
