@@ -85,6 +85,7 @@ private:
     void setNextScene();
     void renderFrame();
     void purgeDirector();
+    void releaseScenes(bool notify);
     float takeDeltaTime();
 
     Scheduler* _scheduler = nullptr;
