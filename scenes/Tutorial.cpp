@@ -1,0 +1,194 @@
+#include "scenes/Tutorial.h"
+
+#include <iostream>
+
+#include "data/JsonFile.h"
+#include "scenes/Title.h"
+#include "shell/BGM.h"
+#include "shell/Constants.h"
+
+USING_NS_CC;
+
+namespace {
+const std::string kTutorialBGMPath = "res/bgm/honobono_m.mp3";
+const std::string kPageBackgroundPath = "res/background/park.png";
+const std::string kGameName = "Solvane";
+constexpr int kPageCount = 5;
+constexpr float kHeadingSize = 64.0f;
+constexpr float kBodySize = 32.0f;
+constexpr float kMenuSize = 48.0f;
+constexpr float kMargin = 30.0f;
+constexpr int kOutline = 2;
+constexpr float kSlideSeconds = 0.5f;
+constexpr float kWrapFraction = 0.4f;
+
+struct PageText {
+    const char* headingKey; // nullptr: the game's name
+    const char* bodyKey;
+    bool limited;           // wraps beside a picture
+    const char* picture;    // nullptr: none
+    const char* menuKey;
+};
+
+const PageText kPages[kPageCount] = {
+    {nullptr, "description1", false, nullptr, "next"},
+    {nullptr, "description2", true, "res/tutorial/tutorial_game.png", "next"},
+    {"howToPlay", "descHowToPlay", false, nullptr, "next"},
+    {"fav", "descFav", true, "res/tutorial/tutorial_fav.png", "next"},
+    {"confession", "descConfession", true, "res/tutorial/tutorial_confession.png", "toGame"},
+};
+
+void reportStringsProblem(const std::string& problem) {
+    const std::string line = kTutorialStringsPath + ": " + problem;
+    std::cerr << "Tutorial: " << line << std::endl;
+    log("Tutorial: %s", line.c_str());
+}
+} // namespace
+
+Tutorial::~Tutorial() {
+    CC_SAFE_RELEASE_NULL(_pageStrip);
+}
+
+void Tutorial::setPageStrip(Node* strip) {
+    if (_pageStrip == strip) {
+        return;
+    }
+    CC_SAFE_RETAIN(strip);
+    CC_SAFE_RELEASE(_pageStrip);
+    _pageStrip = strip;
+}
+
+bool Tutorial::init() {
+    if (!Scene::init()) {
+        return false;
+    }
+    readStrings();
+    nextBGM(kTutorialBGMPath);
+    scheduleBGMUpdate(this);
+
+    auto strip = Node::create();
+    strip->setPosition(Vec2::ZERO);
+    for (int page = 1; page <= kPageCount; ++page) {
+        strip->addChild(createPage(page));
+    }
+    addChild(strip);
+    setPageStrip(strip);
+    return true;
+}
+
+void Tutorial::readStrings() {
+    // A broken strings file is reported and shows empty texts rather than ending the program.
+    try {
+        _strings = readJsonFile(kTutorialStringsPath);
+    } catch (const std::exception& e) {
+        reportStringsProblem(e.what());
+        _strings = nlohmann::json::object();
+    }
+    if (!_strings.is_object()) {
+        reportStringsProblem("the top-level value is not an object");
+        _strings = nlohmann::json::object();
+    }
+}
+
+std::string Tutorial::text(const std::string& key) {
+    auto found = _strings.find(key);
+    if (found == _strings.end() || !found->is_string()) {
+        reportStringsProblem("\"" + key + "\" is missing or not a string");
+        return "";
+    }
+    return found->get<std::string>();
+}
+
+Node* Tutorial::createPage(int page) {
+    const Size visible = Director::getInstance()->getVisibleSize();
+    const Vec2 center = getVisibleCenter();
+    const PageText& spec = kPages[page - 1];
+
+    Node* pageNode = Sprite::create(kPageBackgroundPath);
+    if (!pageNode) {
+        reportLoadError(kPageBackgroundPath);
+        pageNode = Node::create();
+        pageNode->setAnchorPoint(Vec2(0.5f, 0.5f));
+    }
+    pageNode->setContentSize(visible);
+    pageNode->setPosition(center.x + (page - 1) * visible.width, center.y);
+
+    if (auto heading = createTitleLabel(spec.headingKey ? text(spec.headingKey) : kGameName)) {
+        pageNode->addChild(heading);
+    }
+    if (auto body = createDescriptionLabel(text(spec.bodyKey), spec.limited)) {
+        pageNode->addChild(body);
+    }
+    if (spec.picture) {
+        if (auto picture = Sprite::create(spec.picture)) {
+            picture->setContentSize(Size(visible.width * kWrapFraction, visible.height * kWrapFraction));
+            picture->setPosition(center.x * 1.5f, center.y);
+            pageNode->addChild(picture);
+        } else {
+            reportLoadError(spec.picture);
+        }
+    }
+    const bool last = page == kPageCount;
+    auto menu = last ? createMenu(spec.menuKey, CC_CALLBACK_1(Tutorial::onToTitle, this)) : createNextMenu();
+    menu->setPosition(visible.width * 0.85f, visible.height * 0.1f);
+    pageNode->addChild(menu);
+    return pageNode;
+}
+
+Label* Tutorial::createTitleLabel(const std::string& heading) {
+    auto label = Label::createWithTTF(heading, kFontPath, kHeadingSize, Size::ZERO, TextHAlignment::LEFT,
+                                      TextVAlignment::TOP);
+    if (!label) {
+        reportLoadError(kFontPath);
+        return nullptr;
+    }
+    const float height = Director::getInstance()->getVisibleSize().height;
+    label->setAnchorPoint(Vec2(0, 0));
+    label->enableOutline(Color4B::BLACK, kOutline);
+    label->setPosition(kMargin, height - label->getContentSize().height - kMargin);
+    return label;
+}
+
+Label* Tutorial::createDescriptionLabel(const std::string& body, bool limitWidth) {
+    auto label = Label::createWithTTF(body, kFontPath, kBodySize, Size::ZERO, TextHAlignment::LEFT,
+                                      TextVAlignment::TOP);
+    if (!label) {
+        reportLoadError(kFontPath);
+        return nullptr;
+    }
+    const Size visible = Director::getInstance()->getVisibleSize();
+    label->setAnchorPoint(Vec2(0, 1));
+    label->enableOutline(Color4B::BLACK, kOutline);
+    if (limitWidth) {
+        label->setWidth(visible.width * kWrapFraction);
+    }
+    label->setPosition(kMargin, visible.height * 0.75f);
+    return label;
+}
+
+Menu* Tutorial::createNextMenu() {
+    return createMenu("next", CC_CALLBACK_1(Tutorial::onNext, this));
+}
+
+Menu* Tutorial::createMenu(const std::string& key, const ccMenuCallback& callback) {
+    auto label = Label::createWithTTF(text(key), kFontPath, kMenuSize, Size::ZERO, TextHAlignment::LEFT,
+                                      TextVAlignment::TOP);
+    if (!label) {
+        reportLoadError(kFontPath);
+        return Menu::create();
+    }
+    return Menu::create(MenuItemLabel::create(label, callback), nullptr);
+}
+
+void Tutorial::onNext(Ref*) {
+    // Every press moves one more page, even while the previous slide still runs.
+    if (auto strip = getPageStrip()) {
+        const float width = Director::getInstance()->getVisibleSize().width;
+        strip->runAction(MoveBy::create(kSlideSeconds, Vec2(-width, 0)));
+    }
+}
+
+void Tutorial::onToTitle(Ref*) {
+    releaseBGM(this);
+    Director::getInstance()->replaceScene(Title::create());
+}

@@ -1,0 +1,117 @@
+// Start-up: the size class and content scale of the frame, an existing view kept, and a
+// broken data file stopping the real program with a message before any scene.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cocos2d.h"
+#include "ext/Headless.h"
+#include "ext/Paths.h"
+#include "shell/AppDelegate.h"
+#include "shell/StartupLoad.h"
+
+USING_NS_CC;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kGameplayFixtures = std::string(SOLVANE_FIXTURES_DIR) + "/gameplay";
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ext::resetAll();
+        store = fs::temp_directory_path() / ("solvane-startup-" + std::to_string(::getpid()));
+        fs::create_directories(store);
+        ext::setWritablePath(store.string());
+        ext::setResourceRoot(kGameplayFixtures);
+    }
+    void TearDown() override {
+        ext::resetAll();
+        ext::setResourceRoot("");
+        ext::setWritablePath("");
+        fs::remove_all(store);
+    }
+    fs::path store;
+};
+
+TEST(ResolutionClass, ChosenByFrameHeightWithStrictComparisons) {
+    EXPECT_TRUE(resolutionClassForFrameHeight(320).equals(smallResolutionSize));
+    EXPECT_TRUE(resolutionClassForFrameHeight(321).equals(mediumResolutionSize));
+    EXPECT_TRUE(resolutionClassForFrameHeight(720).equals(mediumResolutionSize));
+    EXPECT_TRUE(resolutionClassForFrameHeight(721).equals(largeResolutionSize));
+}
+
+TEST_F(StartupTest, ContentScaleFollowsTheFrameAndAnExistingViewIsKept) {
+    const std::array<std::pair<int, float>, 4> cases = {{{320, 0.375f}, {321, 1.0f}, {720, 1.0f}, {721, 1.6f}}};
+    for (const auto& [height, scale] : cases) {
+        ext::resetAll();
+        ext::startHeadless(1280, height);
+        GLView* before = Director::getInstance()->getOpenGLView();
+        AppDelegate app;
+        ASSERT_TRUE(app.applicationDidFinishLaunching());
+        auto director = Director::getInstance();
+        EXPECT_EQ(director->getOpenGLView(), before) << "no second view is created";
+        EXPECT_FLOAT_EQ(director->getContentScaleFactor(), scale) << "frame height " << height;
+        EXPECT_NEAR(director->getAnimationInterval(), 1.0f / 60.0f, 1e-7);
+        EXPECT_EQ(before->getResolutionPolicy(), ResolutionPolicy::NO_BORDER);
+        EXPECT_TRUE(before->getDesignResolutionSize().equals(Size(1280, 720)));
+        ext::step(0.0f);
+        EXPECT_NE(director->getRunningScene(), nullptr) << "the logo runs";
+    }
+}
+
+TEST_F(StartupTest, BackgroundHooksOnlyStopAndStartDrawing) {
+    ext::startHeadless(1280, 720);
+    AppDelegate app;
+    ASSERT_TRUE(app.applicationDidFinishLaunching());
+    ext::step(1.0f / 60, 2);
+    app.applicationDidEnterBackground();
+    const unsigned before = Director::getInstance()->getTotalFrames();
+    ext::step(1.0f / 60, 3);
+    app.applicationWillEnterForeground();
+    ext::step(1.0f / 60, 3);
+    EXPECT_GT(Director::getInstance()->getTotalFrames(), before);
+}
+
+TEST(StartupFailure, TextNamesTheFile) {
+    EXPECT_EQ(startupFailureText("res/gal/gal_data.json", "key 'me' not found"),
+              "Solvane: cannot start: res/gal/gal_data.json: key 'me' not found");
+}
+
+// Runs the real game binary next to a Resources folder whose heroine file lacks a key.
+TEST(StartupFailure, RealProgramReportsAndExitsWithOne) {
+    const fs::path binary = fs::path(SOLVANE_BIN_DIR) / "solvane";
+    if (!fs::exists(binary)) {
+        GTEST_SKIP() << "solvane was not built";
+    }
+    const fs::path dir = fs::temp_directory_path() / ("solvane-broken-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy_file(binary, dir / "solvane");
+    fs::permissions(dir / "solvane", fs::perms::owner_all, fs::perm_options::add);
+    fs::copy(kGameplayFixtures, dir / "Resources", fs::copy_options::recursive);
+    {
+        std::ofstream broken(dir / "Resources/res/gal/gal_data.json", std::ios::trunc);
+        broken << R"([{"id": 0, "border": 5, "file": "res/gal/a.png", "attribute": [], "name": "Aoi",
+                      "you": "senpai", "parameter": null}])";
+    }
+    const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy " +
+                                "SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + dir.string() + "' ./solvane 2>stderr.txt >stdout.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream err(dir / "stderr.txt");
+    std::string line;
+    std::getline(err, line);
+    EXPECT_EQ(line, "Solvane: cannot start: res/gal/gal_data.json: "
+                    "[json.exception.out_of_range.403] key 'me' not found");
+    fs::remove_all(dir);
+}
+
+} // namespace
