@@ -49,6 +49,7 @@ public:
     int getScore() const { return _score; }
     float getTimeLeft() const { return _timeLeft; }
     bool isAcceptingInput() const { return _acceptInput; }
+    bool isGameOver() const { return _gameOverStarted; }
     const Character& getCurrentGal() const { return _currentGal; }
     const Character& getSuccessGal() const { return _successGal; }
     const Character& getFailureGal() const { return _failureGal; }

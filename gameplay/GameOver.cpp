@@ -3,19 +3,10 @@
 #include "gameplay/Game.h"
 
 #include "gameplay/GameLayout.h"
-#if __has_include("scenes/Score.h")
 #include "scenes/Score.h"
-#define SOLVANE_HAS_SCORE_SCENE 1
-#endif
 #include "shell/Constants.h"
 
 USING_NS_CC;
-
-namespace {
-
-const char* const kHighScoreKey = "high_score";
-
-} // namespace
 
 void Game::startGameOver() {
     // Repeated every frame at zero: a reaction or confession already running would otherwise
@@ -49,26 +40,13 @@ void Game::showGameOverImage(const Vec2& centre) {
 
 void Game::goToScore() {
     const int score = _score;
-#ifdef SOLVANE_HAS_SCORE_SCENE
     auto* scoreScene = Score::create();
-#else
-    Scene* scoreScene = nullptr; // the score screen is not in this build yet
-#endif
-
-    auto* store = UserDefault::getInstance();
-    int best = store->getIntegerForKey(kHighScoreKey);
-    if (score > best) {
-        best = score;
-    }
-    // Written every time, before the score screen shows, so the best survives a quit there.
-    store->setIntegerForKey(kHighScoreKey, best);
-
+    // Stored before the score screen shows, so the best survives a quit there.
+    const int best = recordHighScore(score);
     if (!scoreScene) {
         log("Score scene could not be created");
         return;
     }
-#ifdef SOLVANE_HAS_SCORE_SCENE
     scoreScene->setScores(score, best);
-#endif
     Director::getInstance()->replaceScene(scoreScene);
 }
