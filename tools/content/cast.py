@@ -1,0 +1,133 @@
+"""The heroines: records, gallery profiles and confession lines.
+
+Ids, names, pictures, words, borders and attributes follow tools/assets/cast.md.
+Parameters (0-10) are what the scenario ranges read, so they must agree with the profile:
+a player who reads the profile should be able to guess her answers.
+"""
+
+#            twisted active dilig aggr depend intel age monster kind money love living S
+_TABLE = {
+    "Hana Sakuraba":     (1, 9, 6, 6, 3, 3, 4, 0, 7, 2, 6, 6, 3),
+    "Rei Kurosawa":      (9, 4, 10, 6, 2, 9, 6, 0, 6, 4, 5, 5, 6),
+    "Lilith Nightshade": (6, 5, 2, 7, 4, 7, 7, 9, 3, 9, 5, 1, 10),
+    "Mio Aizawa":        (3, 1, 3, 1, 9, 7, 2, 0, 6, 3, 7, 2, 1),
+    "Sayaka Tenjoin":    (7, 6, 7, 9, 3, 6, 5, 0, 3, 10, 4, 1, 8),
+    "Kohaku":            (4, 6, 5, 3, 2, 8, 10, 10, 8, 1, 5, 9, 7),
+    "Natsuki Hino":      (2, 10, 4, 10, 3, 4, 3, 0, 5, 6, 4, 2, 6),
+    "Yuki Shirase":      (0, 3, 8, 1, 2, 6, 8, 0, 10, 3, 9, 10, 2),
+}
+
+HEROINES = [
+    dict(id=0, name="Hana Sakuraba", file="res/gal/hana.png", you="partner", me="I", border=5,
+         attributes=["Sporty", "Homey"],
+         info="Ace of the track team and always first in the lunch line. Hana says exactly what "
+              "she thinks, laughs loudly and hates sitting still. She'd pick a run in the sun or a "
+              "huge bowl of ramen over anything fancy or complicated. Kind to everyone, she cooks "
+              "giant bentos for her whole team. Be honest and up for anything, and she warms up fast."),
+    dict(id=1, name="Rei Kurosawa", file="res/gal/rei.png", you="slacker", me="I", border=8,
+         attributes=["Bookish"],
+         info="Class president, top of the year, never one second late. Rei is strict with "
+              "everyone, herself most of all, and hides her feelings behind a frown: when she "
+              "says she doesn't need something, she usually does. She loves books, rules and quiet "
+              "study, and can't stand laziness. Her trust is earned slowly, and she admits it last."),
+    dict(id=2, name="Lilith Nightshade", file="res/gal/lilith.png", you="my servant", me="We",
+         border=7, attributes=["Otherworldly", "Rich"],
+         info="A vampire of a very old and very rich line, who attends night classes 'for "
+              "amusement'. Lilith speaks of herself as 'We', adores moonlight, velvet and costly "
+              "things, and treats everyone as her servant. She teases without mercy and must keep "
+              "the upper hand. Sunlight, garlic and cheap manners offend her; play along and she "
+              "may favour you."),
+    dict(id=3, name="Mio Aizawa", file="res/gal/mio.png", you="Senpai", me="me", border=6,
+         attributes=["Gamer", "Bookish"],
+         info="A first-year who would rather stay in with her console, her manga and a pile of "
+              "snacks. Mio is shy, clever and easily flustered, and she loves being looked after "
+              "by a dependable Senpai. Crowds, noise and sports drain her; co-op games and quiet "
+              "corners recharge her. Be gentle and patient, and she opens up sooner than you think."),
+    dict(id=4, name="Sayaka Tenjoin", file="res/gal/sayaka.png", you="commoner", me="I", border=9,
+         attributes=["Rich"],
+         info="Heiress of the Tenjoin Group and self-declared number one at everything. Sayaka "
+              "judges things by price and pedigree, cannot bear to lose and always wants the last "
+              "word. She has never cooked, cleaned or ridden a bus. Flattery bores her, a worthy "
+              "challenge thrills her, and she is the hardest heart in school to win."),
+    dict(id=5, name="Kohaku", file="res/gal/kohaku.png", you="young one", me="this one", border=7,
+         attributes=["Otherworldly", "Homey"],
+         info="A fox spirit who has watched over the town shrine for five hundred years. Kohaku "
+              "loves to tease the 'young ones', but she is warm and wise underneath. She cooks "
+              "traditional food (fried tofu above all), cares nothing for money and treasures "
+              "old customs, festivals and quiet evenings. Respect her age, but never call her old."),
+    dict(id=6, name="Natsuki Hino", file="res/gal/natsuki.png", you="rival", me="I", border=5,
+         attributes=["Gamer", "Sporty"],
+         info="A streamer with a loud mouth and a louder laugh, who turns everything into a "
+              "contest. Natsuki plays games and sports with the same fire and never backs down "
+              "from a challenge. She spends her sponsor money on flashy gear, hates being bored "
+              "and can't cook to save her life. Challenge her and you're friends for life."),
+    dict(id=7, name="Yuki Shirase", file="res/gal/yuki.png", you="dear", me="I", border=6,
+         attributes=["Homey"],
+         info="The gentle big sister of the class, who always has a spare plaster and a homemade "
+              "snack. Yuki loves cooking, tidying and looking after people, and dreams of a "
+              "romance like the ones in her novels. She is never sarcastic and dislikes rudeness "
+              "and waste. Sincerity wins her heart; showing off with money does not."),
+]
+
+for h in HEROINES:
+    h["parameter"] = dict(zip(
+        ["twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age",
+         "monster", "kind", "money", "love", "living", "S"], _TABLE[h["name"]]))
+
+# The player's line, then her answer when favour has reached her border, and when not.
+CONFESSIONS = {
+    "Hana Sakuraba": (
+        "<ヒロイン>, I like you! Will you go out with me?",
+        "Really?! Yes, yes, yes! <主人公>, this beats any personal best!",
+        "Whoa, out of nowhere! Sorry, <主人公>... let's stay running buddies for now, okay?"),
+    "Rei Kurosawa": (
+        "<ヒロイン>, I've fallen for you. Please go out with me.",
+        "I-it's not like I was waiting for that! ...Fine. I accept, <主人公>. Don't make me regret it.",
+        "Absolutely not. Come back when you're a little less of a <主人公>."),
+    "Lilith Nightshade": (
+        "<ヒロイン>, I love you. I want to stay by your side.",
+        "Fufu... forever is long for a mortal. Very well, <主人公>. We accept your heart.",
+        "Bold words from <主人公>. We are not won so cheaply. Grovel a little longer."),
+    "Mio Aizawa": (
+        "<ヒロイン>, I really like you. Will you be my player two... for real?",
+        "P-player two...? Um... yes. I'd like that, <主人公>. A lot.",
+        "Eh?! I-I'm not ready for this cutscene... sorry, <主人公>!"),
+    "Sayaka Tenjoin": (
+        "<ヒロイン>, I love you. Please go out with me.",
+        "Ohohoho! A <主人公> winning the heart of a Tenjoin... Very well. You may stand beside me.",
+        "Ohohoho! A <主人公>, confessing to me? Polish yourself for a hundred years first."),
+    "Kohaku": (
+        "<ヒロイン>, I love you. Will you stay with me?",
+        "Hmhm~ Five hundred years, and no one said it so sweetly. Very well, <主人公>. This one is yours.",
+        "My, how bold. But you are still a <主人公>, and this fox is not so easily caught."),
+    "Natsuki Hino": (
+        "<ヒロイン>, I like you! Go out with me!",
+        "Wait, seriously?! ...Heh. Fine, you win this round, <主人公>. Chat, clip that!",
+        "Ha! Nice try, <主人公>! Beat me at something first, then we'll talk!"),
+    "Yuki Shirase": (
+        "<ヒロイン>, I love you. Will you go out with me?",
+        "Oh... I've dreamed of hearing that. Yes, <主人公>. I'll take good care of you.",
+        "Oh, dear... I'm flattered, truly. But let's get to know each other a little more first."),
+}
+
+TUTORIAL = {
+    "description1": "Welcome to Solvane!\n"
+                    "Eight heroines, sixty seconds, and one rare talent: you can read minds.\n"
+                    "Well, almost. You can read hearts, if you pay attention.\n"
+                    "Answer each girl the way she likes, win her over, then confess!",
+    "description2": "Each question shows a heroine, her line and two answers. One suits her, "
+                    "one doesn't. Her profile and her reactions tell you which.",
+    "howToPlay": "How to play",
+    "descHowToPlay": "Click an answer, or press the Up / Down arrow key for the top / bottom one.\n"
+                     "A right answer adds 1 second to the clock. A wrong one doesn't.\n"
+                     "The small portrait beside an answer shows who speaks to you next.\n"
+                     "Finish a conversation well for 200 points. Press SPACE to confess.",
+    "fav": "Favour",
+    "descFav": "Right answers raise her favour, wrong ones lower it. The heart shows it: "
+               "the fuller the heart, the closer she is to a yes.",
+    "confession": "Confession",
+    "descConfession": "Press SPACE to confess to the girl on screen. If her favour is high "
+                      "enough: +1000 points and +6 seconds! Then someone new joins in.",
+    "next": "Next",
+    "toGame": "Got it!",
+}
