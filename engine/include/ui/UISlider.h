@@ -60,6 +60,7 @@ protected:
     void onPressStateChangedToNormal() override;
     void onPressStateChangedToPressed() override;
     void onPressStateChangedToDisabled() override;
+    void restackRenderers();
     void layoutToPercent();
     int percentAt(const Vec2& worldPoint) const;
     Sprite* loadBallSprite(Sprite* old, const std::string& file, bool& loaded);
