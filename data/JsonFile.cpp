@@ -1,0 +1,29 @@
+#include "data/JsonFile.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+#include "platform/CCFileUtils.h"
+
+nlohmann::json readJsonFile(const std::string& path) {
+    const std::string fullPath = cocos2d::FileUtils::getInstance()->fullPathForFilename(path);
+    // An unresolved name gives "", which fails to open; the parser then reports empty input.
+    std::ifstream stream(fullPath);
+    return nlohmann::json::parse(stream);
+}
+
+std::int32_t readInt(const nlohmann::json& value) {
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        // Truncation toward zero must land inside the 32-bit range; beyond it the plain cast
+        // would be undefined behaviour.
+        if (!(number > -2147483649.0 && number < 2147483648.0)) {
+            throw std::out_of_range("number " + value.dump() + " does not fit a 32-bit integer");
+        }
+        return static_cast<std::int32_t>(number);
+    }
+    // Integers and booleans convert as the library does; other types raise its error 302.
+    return value.get<std::int32_t>();
+}
