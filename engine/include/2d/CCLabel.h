@@ -114,7 +114,7 @@ CC_CONSTRUCTOR_ACCESS:
 protected:
     struct Line {
         std::u32string text;
-        float width = 0.0f;
+        float width = 0.0f; // points
     };
 
     void markLayoutDirty();
@@ -122,6 +122,8 @@ protected:
     void updateLayout() const;
     void renderText();
     float maxWrapWidth() const;
+    int fontPixelSize() const;
+    float pointsPerPixel() const;
 
     std::string _text;
     TTFConfig _ttfConfig;

@@ -24,7 +24,7 @@ unsigned int framePixel(int x, int y);
 // instance, and empties the autorelease pool, so a test starts fresh.
 void resetAll();
 bool isHeadless();
-// How many times labels rasterised their text since the last resetAll.
+// How many times labels rasterised their text since the process started.
 long long labelRenderCount();
 
 } // namespace ext

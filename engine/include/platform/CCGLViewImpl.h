@@ -54,6 +54,10 @@ private:
 
     SDL_Window* _window = nullptr;
     SDL_Renderer* _renderer = nullptr;
+    unsigned int _generation = 0;
+    bool _ownsVideo = false;
+    int _swallowedKey = 0; // SDL key whose release belongs to a window shortcut
+    Vec2 _lastMouse;
     float _frameZoomFactor = 1.0f;
     bool _shouldClose = false;
     bool _fullscreen = false;

@@ -48,7 +48,7 @@ private:
 
     SDL_Surface* _surface = nullptr;
     SDL_Texture* _texture = nullptr;
-    SDL_Renderer* _textureOwner = nullptr;
+    unsigned int _generation = 0; // of the renderer that owns _texture
     bool _dirty = true;
     bool _aliased = false;
     int _pixelsWide = 0;

@@ -1,0 +1,83 @@
+#include "renderer/CCRenderer.h"
+
+#include <SDL.h>
+
+#include "renderer/CCTexture2D.h"
+
+NS_CC_BEGIN
+
+Renderer::Renderer() { _scratch.reserve(1024); }
+
+Renderer::~Renderer() = default;
+
+void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
+                          float frameHeight) {
+    _target = target;
+    _originX = viewport.origin.x;
+    _originY = viewport.origin.y;
+    _scaleX = scaleX;
+    _scaleY = scaleY;
+    _frameHeight = frameHeight;
+    _drawCalls = 0;
+    SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
+    SDL_RenderClear(_target);
+}
+
+void Renderer::endFrame() {
+    if (_target) {
+        SDL_RenderFlush(_target);
+    }
+}
+
+namespace {
+SDL_BlendMode toSDLBlendMode(const BlendFunc& blend) {
+    // Anything that adds onto the destination (src alpha or one, then one) is additive; every
+    // other combination is drawn as ordinary alpha blending of straight-alpha pixels.
+    if (blend.dst == GL_ONE) {
+        return SDL_BLENDMODE_ADD;
+    }
+    if (blend.src == GL_ONE && blend.dst == GL_ZERO) {
+        return SDL_BLENDMODE_NONE;
+    }
+    return SDL_BLENDMODE_BLEND;
+}
+} // namespace
+
+void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, int vertexCount,
+                             const int* indices, int indexCount, const BlendFunc& blend) {
+    if (!_target || !vertices || vertexCount <= 0) {
+        return;
+    }
+    SDL_Texture* sdlTexture = nullptr;
+    if (texture) {
+        sdlTexture = texture->getSDLTexture(_target);
+        if (!sdlTexture) {
+            return;
+        }
+    }
+    _scratch.resize(static_cast<size_t>(vertexCount));
+    for (int i = 0; i < vertexCount; ++i) {
+        const V2F_C4B_T2F& in = vertices[i];
+        SDL_Vertex& out = _scratch[static_cast<size_t>(i)];
+        out.position.x = _originX + in.vertices.x * _scaleX;
+        out.position.y = _frameHeight - (_originY + in.vertices.y * _scaleY);
+        out.color = SDL_Color{in.colors.r, in.colors.g, in.colors.b, in.colors.a};
+        out.tex_coord.x = in.texCoords.u;
+        out.tex_coord.y = in.texCoords.v;
+    }
+    SDL_BlendMode mode = toSDLBlendMode(blend);
+    if (sdlTexture) {
+        SDL_SetTextureBlendMode(sdlTexture, mode);
+    } else {
+        SDL_SetRenderDrawBlendMode(_target, mode);
+    }
+    SDL_RenderGeometry(_target, sdlTexture, _scratch.data(), vertexCount, indices, indices ? indexCount : 0);
+    ++_drawCalls;
+}
+
+void Renderer::drawQuad(Texture2D* texture, const V2F_C4B_T2F quad[4], const BlendFunc& blend) {
+    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
+    drawTriangles(texture, quad, 4, kQuadIndices, 6, blend);
+}
+
+NS_CC_END

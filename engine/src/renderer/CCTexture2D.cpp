@@ -1,0 +1,121 @@
+#include "renderer/CCTexture2D.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "base/CCDirector.h"
+#include "renderer/RenderTargets.h"
+
+NS_CC_BEGIN
+
+namespace {
+// One pixel layout everywhere (images, text, the headless frame) keeps SDL on its fast blits.
+constexpr Uint32 kPixelFormat = SDL_PIXELFORMAT_ARGB8888;
+
+SDL_Surface* toEnginePixels(SDL_Surface* surface) {
+    if (!surface || surface->format->format == kPixelFormat) {
+        return surface;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, kPixelFormat, 0);
+    SDL_FreeSurface(surface);
+    return converted;
+}
+} // namespace
+
+Texture2D::Texture2D() = default;
+
+Texture2D::~Texture2D() {
+    releaseTexture();
+    if (_surface) {
+        SDL_FreeSurface(_surface);
+    }
+}
+
+bool Texture2D::initWithSurface(SDL_Surface* surface) {
+    surface = toEnginePixels(surface);
+    if (!surface) {
+        return false;
+    }
+    updateWithSurface(surface);
+    return true;
+}
+
+bool Texture2D::initWithImageFile(const std::string& fullPath) {
+    SDL_Surface* surface = IMG_Load(fullPath.c_str());
+    if (!surface) {
+        return false;
+    }
+    _path = fullPath;
+    return initWithSurface(surface);
+}
+
+void Texture2D::updateWithSurface(SDL_Surface* surface) {
+    surface = toEnginePixels(surface);
+    if (_surface) {
+        SDL_FreeSurface(_surface);
+    }
+    _surface = surface;
+    int w = surface ? surface->w : 0;
+    int h = surface ? surface->h : 0;
+    if (w != _pixelsWide || h != _pixelsHigh) {
+        releaseTexture();
+    }
+    _pixelsWide = w;
+    _pixelsHigh = h;
+    _contentSizeInPixels = Size(static_cast<float>(w), static_cast<float>(h));
+    _dirty = true;
+}
+
+void Texture2D::setAliasTexParameters() {
+    _aliased = true;
+    if (_texture && render_targets::isAlive(_generation)) {
+        SDL_SetTextureScaleMode(_texture, SDL_ScaleModeNearest);
+    }
+}
+
+void Texture2D::setAntiAliasTexParameters() {
+    _aliased = false;
+    if (_texture && render_targets::isAlive(_generation)) {
+        SDL_SetTextureScaleMode(_texture, SDL_ScaleModeLinear);
+    }
+}
+
+Size Texture2D::getContentSize() const {
+    float factor = Director::getInstance()->getContentScaleFactor();
+    return Size(_pixelsWide / factor, _pixelsHigh / factor);
+}
+
+void Texture2D::releaseTexture() {
+    if (_texture && render_targets::isAlive(_generation)) {
+        SDL_DestroyTexture(_texture);
+    }
+    _texture = nullptr;
+    _generation = 0;
+}
+
+SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
+    unsigned int generation = render_targets::generationOf(renderer);
+    if (_texture && _generation != generation) {
+        releaseTexture();
+    }
+    if (!_surface || _pixelsWide <= 0 || _pixelsHigh <= 0 || generation == 0) {
+        return nullptr;
+    }
+    if (!_texture) {
+        _texture = SDL_CreateTexture(renderer, kPixelFormat, SDL_TEXTUREACCESS_STATIC, _pixelsWide, _pixelsHigh);
+        if (!_texture) {
+            return nullptr;
+        }
+        _generation = generation;
+        SDL_SetTextureScaleMode(_texture, _aliased ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        _dirty = true;
+    }
+    if (_dirty) {
+        SDL_UpdateTexture(_texture, nullptr, _surface->pixels, _surface->pitch);
+        _dirty = false;
+        ++_uploadCount;
+    }
+    return _texture;
+}
+
+NS_CC_END

@@ -1,0 +1,79 @@
+#include "renderer/CCTextureCache.h"
+
+#include "base/CCConsole.h"
+#include "platform/CCFileUtils.h"
+#include "renderer/CCTexture2D.h"
+
+NS_CC_BEGIN
+
+TextureCache::TextureCache() = default;
+
+TextureCache::~TextureCache() { removeAllTextures(); }
+
+Texture2D* TextureCache::addImage(const std::string& filepath) {
+    if (filepath.empty()) {
+        log("TextureCache::addImage: empty file name");
+        return nullptr;
+    }
+    std::string fullPath = FileUtils::getInstance()->fullPathForFilename(filepath);
+    if (fullPath.empty() || !FileUtils::getInstance()->isFileExist(fullPath)) {
+        log("TextureCache::addImage: image '%s' not found", filepath.c_str());
+        return nullptr;
+    }
+    auto found = _textures.find(fullPath);
+    if (found != _textures.end()) {
+        return found->second;
+    }
+    auto* texture = new (std::nothrow) Texture2D();
+    if (!texture || !texture->initWithImageFile(fullPath)) {
+        log("TextureCache::addImage: can't decode image '%s'", fullPath.c_str());
+        delete texture;
+        return nullptr;
+    }
+    _textures.emplace(fullPath, texture); // the cache keeps the initial reference
+    return texture;
+}
+
+Texture2D* TextureCache::getTextureForKey(const std::string& key) const {
+    auto found = _textures.find(key);
+    if (found == _textures.end()) {
+        found = _textures.find(FileUtils::getInstance()->fullPathForFilename(key));
+    }
+    return found != _textures.end() ? found->second : nullptr;
+}
+
+void TextureCache::removeTexture(Texture2D* texture) {
+    for (auto it = _textures.begin(); it != _textures.end(); ++it) {
+        if (it->second == texture) {
+            texture->release();
+            _textures.erase(it);
+            return;
+        }
+    }
+}
+
+void TextureCache::removeTextureForKey(const std::string& key) {
+    if (Texture2D* texture = getTextureForKey(key)) {
+        removeTexture(texture);
+    }
+}
+
+void TextureCache::removeUnusedTextures() {
+    for (auto it = _textures.begin(); it != _textures.end();) {
+        if (it->second->getReferenceCount() == 1) {
+            it->second->release();
+            it = _textures.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void TextureCache::removeAllTextures() {
+    for (auto& entry : _textures) {
+        entry.second->release();
+    }
+    _textures.clear();
+}
+
+NS_CC_END
