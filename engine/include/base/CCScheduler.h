@@ -81,6 +81,8 @@ private:
     Timer* findTimer(const std::string& key, const void* target) const;
     UpdateEntry* findUpdate(const void* target) const;
     std::vector<std::unique_ptr<UpdateEntry>>& updateListFor(int priority);
+    void insertUpdate(std::unique_ptr<UpdateEntry> entry);
+    void flushPendingUpdates();
     void runUpdates(std::vector<std::unique_ptr<UpdateEntry>>& list, float dt);
     void runTimers(float dt);
     void stepTimer(Timer& timer, float dt);
@@ -92,6 +94,8 @@ private:
     std::vector<std::unique_ptr<UpdateEntry>> _updatesNeg;
     std::vector<std::unique_ptr<UpdateEntry>> _updates0;
     std::vector<std::unique_ptr<UpdateEntry>> _updatesPos;
+    // Update entries scheduled during a tick; merged before the next priority band is walked.
+    std::vector<std::unique_ptr<UpdateEntry>> _pendingUpdates;
     std::vector<std::unique_ptr<TimerTarget>> _timerTargets;
     std::vector<std::function<void()>> _functionsToPerform;
     std::mutex _performMutex;

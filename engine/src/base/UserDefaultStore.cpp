@@ -1,0 +1,155 @@
+// Reading and writing the UserDefault file. Writes go to a fresh temp file in the same folder which
+// is synced and then renamed over the store, so the store on disk is always either the old or the new
+// complete file.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <tinyxml2.h>
+
+#include "base/CCConsole.h"
+#include "base/CCUserDefault.h"
+#include "platform/FileSystem.h"
+
+NS_CC_BEGIN
+
+namespace {
+
+const char* const kRootName = "userDefaultRoot";
+
+bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+std::string serialise(const std::map<std::string, std::string>& values) {
+    tinyxml2::XMLDocument doc;
+    doc.InsertEndChild(doc.NewDeclaration("xml version=\"1.0\" encoding=\"UTF-8\""));
+    tinyxml2::XMLElement* root = doc.NewElement(kRootName);
+    doc.InsertEndChild(root);
+    for (const auto& entry : values) {
+        tinyxml2::XMLElement* element = doc.NewElement(entry.first.c_str());
+        element->SetText(entry.second.c_str());
+        root->InsertEndChild(element);
+    }
+    tinyxml2::XMLPrinter printer;
+    doc.Print(&printer);
+    return std::string(printer.CStr(), static_cast<size_t>(printer.CStrSize() - 1));
+}
+
+// A name beside the store that does not exist yet, e.g. UserDefault.xml.corrupt-20260101-120000.
+std::string asideName(const std::string& path) {
+    char stamp[32];
+    std::time_t now = std::time(nullptr);
+    std::tm tm {};
+    ::localtime_r(&now, &tm);
+    std::strftime(stamp, sizeof(stamp), "%Y%m%d-%H%M%S", &tm);
+    std::string base = path + ".corrupt-" + stamp;
+    std::string candidate = base;
+    for (int n = 2; fs::isRegularFile(candidate) || fs::isDirectory(candidate); ++n) {
+        candidate = base + "-" + std::to_string(n);
+    }
+    return candidate;
+}
+
+} // namespace
+
+void UserDefault::load() {
+    const std::string& path = getXMLFilePath();
+    _values.clear();
+    if (!fs::isRegularFile(path)) {
+        if (fs::isDirectory(path)) {
+            setAside("it is a folder");
+        }
+        save();
+        return;
+    }
+    tinyxml2::XMLDocument doc;
+    tinyxml2::XMLError error = doc.LoadFile(path.c_str());
+    if (error != tinyxml2::XML_SUCCESS) {
+        setAside(doc.ErrorStr() != nullptr ? doc.ErrorStr() : "unreadable");
+        save();
+        return;
+    }
+    const tinyxml2::XMLElement* root = doc.RootElement();
+    if (root == nullptr || std::strcmp(root->Name(), kRootName) != 0) {
+        setAside("no userDefaultRoot element");
+        save();
+        return;
+    }
+    for (const tinyxml2::XMLElement* e = root->FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
+        const char* text = e->GetText();
+        _values[e->Name()] = text != nullptr ? text : "";
+    }
+}
+
+void UserDefault::setAside(const char* reason) {
+    const std::string& path = getXMLFilePath();
+    std::string aside = asideName(path);
+    if (std::rename(path.c_str(), aside.c_str()) == 0) {
+        log("UserDefault: %s could not be read (%s); kept it as %s and started with defaults", path.c_str(),
+            reason, aside.c_str());
+    } else {
+        log("UserDefault: %s could not be read (%s) nor moved aside (%s); starting with defaults",
+            path.c_str(), reason, std::strerror(errno));
+    }
+    _values.clear();
+}
+
+bool UserDefault::save() {
+    const std::string& path = getXMLFilePath();
+    std::string text = serialise(_values);
+    std::string temp = path + ".tmp-XXXXXX";
+    std::string failure;
+    int fd = ::mkstemp(&temp[0]);
+    if (fd < 0) {
+        failure = std::strerror(errno);
+    } else {
+        if (!writeAll(fd, text.data(), text.size()) || ::fsync(fd) != 0) {
+            failure = std::strerror(errno);
+        }
+        if (::close(fd) != 0 && failure.empty()) {
+            failure = std::strerror(errno);
+        }
+        if (failure.empty() && std::rename(temp.c_str(), path.c_str()) != 0) {
+            failure = std::strerror(errno);
+        }
+        if (!failure.empty()) {
+            ::unlink(temp.c_str());
+        }
+    }
+    if (!failure.empty()) {
+        log("UserDefault: writing %s failed (%s); the value is kept for this session", path.c_str(),
+            failure.c_str());
+        _dirty = true;
+        return false;
+    }
+    // The rename itself is only durable once the folder is synced.
+    int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    _dirty = false;
+    return true;
+}
+
+NS_CC_END
