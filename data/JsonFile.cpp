@@ -1,6 +1,7 @@
 #include "data/JsonFile.h"
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -9,8 +10,14 @@
 
 nlohmann::json readJsonFile(const std::string& path) {
     const std::string fullPath = cocos2d::FileUtils::getInstance()->fullPathForFilename(path);
-    // An unresolved name gives "", which fails to open; the parser then reports empty input.
-    std::ifstream stream(fullPath);
+    // Only a regular file is opened: an unresolved name ("") or a directory leaves the stream
+    // closed, and the parser reports empty input. Reading a directory through the stream would
+    // instead fail with an unrelated I/O exception.
+    std::ifstream stream;
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(fullPath, ignored)) {
+        stream.open(fullPath);
+    }
     return nlohmann::json::parse(stream);
 }
 
