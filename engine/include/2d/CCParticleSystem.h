@@ -14,6 +14,7 @@ class Texture2D;
 // One live particle. Per-second deltas are computed at birth so each frame is a plain add.
 struct Particle {
     Vec2 pos;
+    // Where the emitter was (see PositionType) when the particle was born.
     Vec2 startPos;
     Color4F color;
     Color4F deltaColor;
@@ -147,8 +148,6 @@ protected:
     bool loadTextureFromDictionary(const ValueMap& dictionary, const std::string& dirname);
     // Where a particle born now starts, in the space the particles live in (see PositionType).
     Vec2 emitterOrigin() const;
-    // Maps a particle position to the emitter's local space for drawing.
-    Vec2 particleToLocal(const Vec2& pos) const;
 
     std::vector<Particle> _particles;
     int _particleCount = 0;
@@ -159,9 +158,6 @@ protected:
     float _duration = 0.0f;
     bool _isActive = true;
     bool _isAutoRemoveOnFinish = false;
-    // Whether any particle has been born since the last reset; a never-started system does not
-    // count as finished.
-    bool _hasEmitted = false;
     Mode _emitterMode = Mode::GRAVITY;
     PositionType _positionType = PositionType::FREE;
 

@@ -24,7 +24,7 @@ CC_CONSTRUCTOR_ACCESS:
     ~ParticleSystemQuad() override = default;
 
 private:
-    void buildQuad(const Particle& p, const Mat4& transform, int index);
+    void buildQuad(const Particle& p, const Vec2& centre, const Mat4& transform, int index);
 
     std::vector<V2F_C4B_T2F> _vertices;
     std::vector<int> _indices;
