@@ -36,6 +36,7 @@ protected:
 
     float _animationInterval = 1.0f / 60.0f;
     std::string _resourceRootPath;
+    std::string _languageCode;
 };
 
 NS_CC_END
