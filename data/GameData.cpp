@@ -10,6 +10,18 @@ ScenarioMap gScenarios;
 ConfessionMap gConfessions;
 CharacterInfoMap gCharacterInfos;
 std::string gFileBeingLoaded;
+GameData::ScenarioFilters gScenarioFilters;
+
+void indexScenarioFilters() {
+    gScenarioFilters.filters.clear();
+    gScenarioFilters.scenarios.clear();
+    gScenarioFilters.filters.reserve(gScenarios.size());
+    gScenarioFilters.scenarios.reserve(gScenarios.size());
+    for (const auto& [id, scenario] : gScenarios) {
+        gScenarioFilters.filters.push_back(scenario.filter);
+        gScenarioFilters.scenarios.push_back(&scenario);
+    }
+}
 
 } // namespace
 
@@ -22,6 +34,7 @@ void loadAll() {
     gCharacters = loadCharacters();
     gFileBeingLoaded = kScenarioDataPath;
     gScenarios = loadScenarios();
+    indexScenarioFilters();
     gFileBeingLoaded = kConfessionDataPath;
     gConfessions = loadConfessions();
     gFileBeingLoaded = kCharacterInfoPath;
@@ -55,6 +68,10 @@ const CharacterMap& viewCharacters() {
 
 const ScenarioMap& viewScenarios() {
     return gScenarios;
+}
+
+const ScenarioFilters& viewScenarioFilters() {
+    return gScenarioFilters;
 }
 
 std::size_t confessionCount() {

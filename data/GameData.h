@@ -31,6 +31,15 @@ Confession getConfession(std::string target);
 const CharacterMap& viewCharacters();
 const ScenarioMap& viewScenarios();
 std::size_t confessionCount();
+
+// Every scenario's filter in ascending id order, beside its scenario. The filters are copies
+// laid out together so that a pick walking thousands of them stays in cache; rebuilt by
+// loadAll whenever the scenarios are.
+struct ScenarioFilters {
+    std::vector<CharacterPredicate> filters;
+    std::vector<const Scenario*> scenarios;
+};
+const ScenarioFilters& viewScenarioFilters();
 std::size_t characterInfoCount();
 
 } // namespace GameData

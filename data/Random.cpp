@@ -43,14 +43,13 @@ void setRandSeedClock(std::function<std::uint32_t()> clock) {
 }
 
 Scenario pickScenario(Character character) {
-    // Read through the store's own map: a copy of every scenario per question would cost far
-    // more than the filters themselves.
-    const ScenarioMap& scenarios = GameData::viewScenarios();
+    // Walk the store's filter index rather than a copy of every scenario: the copy would cost
+    // far more than the filters themselves.
+    const GameData::ScenarioFilters& index = GameData::viewScenarioFilters();
     std::vector<const Scenario*> admitted;
-    admitted.reserve(scenarios.size());
-    for (const auto& [id, scenario] : scenarios) {
-        if (scenario.filter(character)) {
-            admitted.push_back(&scenario);
+    for (std::size_t i = 0; i < index.filters.size(); ++i) {
+        if (index.filters[i](character)) {
+            admitted.push_back(index.scenarios[i]);
         }
     }
     if (admitted.empty()) {
