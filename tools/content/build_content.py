@@ -176,8 +176,10 @@ def check_texts(scenes, rep, metrics):
         if not metrics.ok:
             continue
         full = worst(text)
-        if kind == "line" and metrics.lines(full, 28, 1280) > 2:
-            rep.add("%s takes more than two lines: %s" % (where, text))
+        # The text box's label is centred 28 points right of the centre: a line wider than the
+        # screen minus twice that is clipped, and any wrapped text has such a line.
+        if kind == "line" and metrics.width(full, 28) > 1280 - 2 * 28:
+            rep.add("%s does not fit one line: %s" % (where, text))
         if kind == "selection" and metrics.lines(full, 28, 640 - 8) > 2:
             rep.add("%s does not fit its box: %s" % (where, text))
 
@@ -205,10 +207,11 @@ def check_cast(rep, metrics):
         for text in cast.CONFESSIONS.get(h["name"], ()):
             check_placeholders(text, "confession of " + h["name"], rep)
             full = text.replace("<主人公>", h["you"]).replace("<ヒロイン>", h["name"])
-            if metrics.ok and metrics.lines(full, 28, 1280) > 2:
-                rep.add("confession of %s takes more than two lines: %s" % (h["name"], text))
-        if metrics.ok and metrics.lines(h["info"], 22, 1280 / 3) > 12:
-            rep.add("%s: profile runs past 12 lines" % h["name"])
+            if metrics.ok and metrics.width(full, 28) > 1280 - 2 * 28:
+                rep.add("confession of %s does not fit one line: %s" % (h["name"], text))
+        # Below seven lines the gallery's profile runs into the attribute list above it.
+        if metrics.ok and metrics.lines(h["info"], 22, 1280 / 3 - 4) > 7:
+            rep.add("%s: profile runs past 7 lines" % h["name"])
     for a, n in attrs.items():
         if n < 2:
             rep.add("attribute %s is held by only one heroine" % a)

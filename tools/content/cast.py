@@ -20,53 +20,44 @@ _TABLE = {
 HEROINES = [
     dict(id=0, name="Hana Sakuraba", file="res/gal/hana.png", you="partner", me="I", border=5,
          attributes=["Sporty", "Homey"],
-         info="Ace of the track team and always first in the lunch line. Hana says exactly what "
-              "she thinks, laughs loudly and hates sitting still. She'd pick a run in the sun or a "
-              "huge bowl of ramen over anything fancy or complicated. Kind to everyone, she cooks "
-              "giant bentos for her whole team. Be honest and up for anything, and she warms up fast."),
+         info="Track-team ace and first in every lunch line. Hana says what she thinks and hates "
+              "sitting still. She'd pick a run in the sun or a big bowl of ramen over anything "
+              "fancy. Kind to everyone, she cooks giant bentos for her team."),
     dict(id=1, name="Rei Kurosawa", file="res/gal/rei.png", you="slacker", me="I", border=8,
          attributes=["Bookish"],
-         info="Class president, top of the year, never one second late. Rei is strict with "
-              "everyone, herself most of all, and hides her feelings behind a frown: when she "
-              "says she doesn't need something, she usually does. She loves books, rules and quiet "
-              "study, and can't stand laziness. Her trust is earned slowly, and she admits it last."),
+         info="Class president, top of the year, never late. Rei is strict with everyone, herself "
+              "most of all, and hides her heart behind a frown: when she says she doesn't need "
+              "something, she does. She loves books and order and can't stand laziness."),
     dict(id=2, name="Lilith Nightshade", file="res/gal/lilith.png", you="my servant", me="We",
          border=7, attributes=["Otherworldly", "Rich"],
-         info="A vampire of a very old and very rich line, who attends night classes 'for "
-              "amusement'. Lilith speaks of herself as 'We', adores moonlight, velvet and costly "
-              "things, and treats everyone as her servant. She teases without mercy and must keep "
-              "the upper hand. Sunlight, garlic and cheap manners offend her; play along and she "
-              "may favour you."),
+         info="A vampire of an old, rich line, at night school 'for amusement'. Lilith calls "
+              "herself 'We', adores moonlight and costly things, and treats everyone as her "
+              "servant. She teases without mercy. Sunlight, garlic and cheap manners offend her."),
     dict(id=3, name="Mio Aizawa", file="res/gal/mio.png", you="Senpai", me="me", border=6,
          attributes=["Gamer", "Bookish"],
-         info="A first-year who would rather stay in with her console, her manga and a pile of "
-              "snacks. Mio is shy, clever and easily flustered, and she loves being looked after "
-              "by a dependable Senpai. Crowds, noise and sports drain her; co-op games and quiet "
-              "corners recharge her. Be gentle and patient, and she opens up sooner than you think."),
+         info="A first-year happiest indoors with her console, manga and snacks. Mio is shy, clever "
+              "and easily flustered, and loves being looked after by a dependable Senpai. Crowds "
+              "and sports drain her; co-op games and quiet corners recharge her."),
     dict(id=4, name="Sayaka Tenjoin", file="res/gal/sayaka.png", you="commoner", me="I", border=9,
          attributes=["Rich"],
          info="Heiress of the Tenjoin Group and self-declared number one at everything. Sayaka "
-              "judges things by price and pedigree, cannot bear to lose and always wants the last "
-              "word. She has never cooked, cleaned or ridden a bus. Flattery bores her, a worthy "
-              "challenge thrills her, and she is the hardest heart in school to win."),
+              "judges by price and pedigree, hates losing and wants the last word. She has never "
+              "cooked or ridden a bus. Flattery bores her; a worthy challenge thrills her."),
     dict(id=5, name="Kohaku", file="res/gal/kohaku.png", you="young one", me="this one", border=7,
          attributes=["Otherworldly", "Homey"],
-         info="A fox spirit who has watched over the town shrine for five hundred years. Kohaku "
-              "loves to tease the 'young ones', but she is warm and wise underneath. She cooks "
-              "traditional food (fried tofu above all), cares nothing for money and treasures "
-              "old customs, festivals and quiet evenings. Respect her age, but never call her old."),
+         info="A fox spirit who has guarded the town shrine for five hundred years. Kohaku teases "
+              "the 'young ones' but is warm and wise underneath. She cooks the old way (fried tofu "
+              "above all) and cares nothing for money. Never call her old."),
     dict(id=6, name="Natsuki Hino", file="res/gal/natsuki.png", you="rival", me="I", border=5,
          attributes=["Gamer", "Sporty"],
-         info="A streamer with a loud mouth and a louder laugh, who turns everything into a "
-              "contest. Natsuki plays games and sports with the same fire and never backs down "
-              "from a challenge. She spends her sponsor money on flashy gear, hates being bored "
-              "and can't cook to save her life. Challenge her and you're friends for life."),
+         info="A loud streamer who turns everything into a contest. Natsuki plays games and sports "
+              "with the same fire and never backs down from a challenge. She spends her sponsor "
+              "money on flashy gear and can't cook at all. Challenge her and you're friends."),
     dict(id=7, name="Yuki Shirase", file="res/gal/yuki.png", you="dear", me="I", border=6,
          attributes=["Homey"],
-         info="The gentle big sister of the class, who always has a spare plaster and a homemade "
-              "snack. Yuki loves cooking, tidying and looking after people, and dreams of a "
-              "romance like the ones in her novels. She is never sarcastic and dislikes rudeness "
-              "and waste. Sincerity wins her heart; showing off with money does not."),
+         info="The gentle big sister of the class, with a spare plaster and a homemade snack always "
+              "at hand. Yuki loves cooking and caring for people, and dreams of a romance like in "
+              "her novels. Sincerity wins her heart; rudeness, waste and showing off do not."),
 ]
 
 for h in HEROINES:
@@ -98,7 +89,7 @@ CONFESSIONS = {
         "Ohohoho! A <主人公>, confessing to me? Polish yourself for a hundred years first."),
     "Kohaku": (
         "<ヒロイン>, I love you. Will you stay with me?",
-        "Hmhm~ Five hundred years, and no one said it so sweetly. Very well, <主人公>. This one is yours.",
+        "Hmhm~ In five hundred years, none said it so sweetly. Yes, <主人公>. This one is yours.",
         "My, how bold. But you are still a <主人公>, and this fox is not so easily caught."),
     "Natsuki Hino": (
         "<ヒロイン>, I like you! Go out with me!",
