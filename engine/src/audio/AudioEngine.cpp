@@ -201,8 +201,12 @@ void AudioEngineImpl::tick(float dt) {
     }
 }
 
+// The engine to play through; nullptr while audio is disabled.
 AudioEngineImpl* impl() {
-    if (!s_impl && s_enabled) {
+    if (!s_enabled) {
+        return nullptr;
+    }
+    if (!s_impl) {
         s_impl.reset(new AudioEngineImpl());
     }
     return s_impl.get();
