@@ -9,6 +9,8 @@
 #include "cocos2d.h"
 #include "data/Placeholders.h"
 #include "engine/EngineFixture.h"
+#include "ext/Input.h"
+#include "gameplay/Game.h"
 #include "scenes/Gals.h"
 
 namespace {
@@ -126,6 +128,41 @@ TEST_F(ContentTextFitTest, ProfilesStayClearOfTheAttributeList) {
         if (const char* dir = std::getenv("SOLVANE_CONTENT_SHOTS")) {
             cocos2d::ext::saveFrame(std::string(dir) + "/gallery_" + std::to_string(id) + ".png");
         }
+    }
+}
+
+// A shipped question and its reply on the real play screen: the line stays inside the text box
+// and on screen, and each answer inside its row.
+TEST_F(ContentTextFitTest, PlayScreenShowsShippedTextsInsideTheirBoxes) {
+    Game* game = Game::create();
+    ASSERT_NE(game, nullptr);
+    director()->runWithScene(game);
+    const char* dir = std::getenv("SOLVANE_CONTENT_SHOTS");
+    for (int turn = 0; turn < 6; ++turn) {
+        step(1.0f / 60);
+        const cocos2d::Rect screen(0, 0, kW, kH);
+        Label* line = game->getMenuText();
+        ASSERT_TRUE(line && game->getTextBox() && game->getSelectionMenu());
+        const cocos2d::Rect text = worldBox(line);
+        const cocos2d::Rect box = worldBox(game->getTextBox());
+        EXPECT_TRUE(text.getMinX() >= 0 && text.getMaxX() <= kW) << line->getString();
+        EXPECT_TRUE(text.getMinY() >= box.getMinY() && text.getMaxY() <= box.getMaxY()) << line->getString();
+        for (cocos2d::Node* item : game->getSelectionMenu()->getChildren()) {
+            EXPECT_TRUE(screen.containsPoint(worldBox(item).origin)) << "an answer row off screen";
+        }
+        if (dir) {
+            cocos2d::ext::saveFrame(std::string(dir) + "/play_" + std::to_string(turn) + ".png");
+        }
+        // Answer, then look at the reply before the next question replaces it.
+        cocos2d::ext::keyPress(turn % 2 ? cocos2d::EventKeyboard::KeyCode::KEY_DOWN_ARROW
+                                        : cocos2d::EventKeyboard::KeyCode::KEY_UP_ARROW);
+        step(1.0f / 60, 6);
+        const cocos2d::Rect reply = worldBox(game->getMenuText());
+        EXPECT_TRUE(reply.getMinX() >= 0 && reply.getMaxX() <= kW) << game->getMenuText()->getString();
+        if (dir) {
+            cocos2d::ext::saveFrame(std::string(dir) + "/reply_" + std::to_string(turn) + ".png");
+        }
+        step(1.0f / 60, 90);
     }
 }
 
