@@ -19,7 +19,7 @@ namespace {
 
 const std::string kFirst = "music/first.mp3";
 const std::string kSecond = "music/second.mp3";
-constexpr float kFrame = 0.1f;
+constexpr float kFrame = 0.125f; // exact in binary, so elapsed times add up exactly
 
 class BGMTest : public ::testing::Test {
 protected:
@@ -61,11 +61,17 @@ TEST_F(BGMTest, CrossFadeDropsToFloorThenRaisesTheNewTrack) {
 
     initBGM(kSecond);
     EXPECT_EQ(currentBGMPath, kFirst) << "the new track waits for the old one to fade";
-    tick(2); // 0.2 s of 0.5 s: 0.8 → 0.1
-    EXPECT_NEAR(AudioEngine::getVolume(first), 0.8f - 0.4f * 0.7f, 1e-4);
+    tick(2); // 0.25 s of 0.5 s: 0.8 → 0.1
+    EXPECT_NEAR(AudioEngine::getVolume(first), 0.8f - 0.5f * 0.7f, 1e-4);
     EXPECT_EQ(currentBGMId, first);
 
-    tick(3); // 0.5 s: the old track reaches the floor and stops, the new one starts at 0.1
+    // 0.5 s: the level reaches the floor, give or take rounding, so the stop comes on that
+    // tick or the next; the new track starts at 0.1.
+    tick(2);
+    if (currentBGMId == first) {
+        EXPECT_NEAR(AudioEngine::getVolume(first), 0.1f, 1e-6);
+        tick(1);
+    }
     EXPECT_FALSE(playing(first));
     const int second = currentBGMId;
     EXPECT_NE(second, first);
@@ -74,8 +80,8 @@ TEST_F(BGMTest, CrossFadeDropsToFloorThenRaisesTheNewTrack) {
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(second), 0.1f);
 
     tick(2);
-    EXPECT_NEAR(AudioEngine::getVolume(second), 0.1f + 0.4f * 0.7f, 1e-4);
-    tick(3);
+    EXPECT_NEAR(AudioEngine::getVolume(second), 0.1f + 0.5f * 0.7f, 1e-4);
+    tick(2);
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(second), 0.8f);
     tick(5); // stays at the stored volume
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(second), 0.8f);
@@ -114,9 +120,9 @@ TEST_F(BGMTest, ScoreFadeReachesSilenceInHalfASecond) {
         nextBGM(kFirst);
         const int id = currentBGMId;
         fadeOutBGM();
-        tick(4);
+        tick(3);
         EXPECT_TRUE(playing(id));
-        EXPECT_NEAR(AudioEngine::getVolume(id), volume * 0.2f, 1e-4);
+        EXPECT_NEAR(AudioEngine::getVolume(id), volume * 0.25f, 1e-4);
         tick(1);
         EXPECT_FALSE(playing(id)) << "volume " << volume;
         tick(3); // later ticks stop the stopped track again, harmlessly
@@ -136,9 +142,9 @@ TEST_F(BGMTest, VolumeSetWithoutUpdaterGlidesOnceRegistered) {
 
     scheduleBGMUpdate(scene);
     ext::step(kFrame);     // the first tick only arms the timer
-    ext::step(kFrame, 5);  // 0.5 s of the 1 s glide
+    ext::step(kFrame, 4);  // 0.5 s of the 1 s glide
     EXPECT_NEAR(AudioEngine::getVolume(id), 0.7f, 1e-3);
-    ext::step(kFrame, 5);
+    ext::step(kFrame, 4);
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(id), 0.4f);
 }
 

@@ -76,8 +76,7 @@ TEST_F(SceneFlowTest, LogoRoutesFirstRunToTutorialThenTitle) {
     EXPECT_NE(dynamic_cast<Tutorial*>(Director::getInstance()->getRunningScene()), nullptr);
     EXPECT_TRUE(UserDefault::getInstance()->getBoolForKey("isFirstTime"));
 
-    auto title = change<Title>([] { Director::getInstance()->replaceScene(Logo::create()); });
-    (void)title;
+    change<Logo>([] { Director::getInstance()->replaceScene(Logo::create()); });
     ext::step(kFrame, 160);
     EXPECT_NE(dynamic_cast<Title*>(Director::getInstance()->getRunningScene()), nullptr) << "the next start";
 }
