@@ -1,0 +1,199 @@
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "EngineFixture.h"
+
+USING_NS_CC;
+
+namespace {
+
+using Keys = std::map<std::string, std::string>;
+
+class ParticleSystemTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        _scene = Scene::create();
+        director()->runWithScene(_scene);
+        step(1.0f / 60);
+    }
+
+    // A Particle Designer plist: every value written as <real>, except the texture name.
+    std::string writePlist(const std::string& relPath, Keys overrides) {
+        Keys keys = {{"maxParticles", "100"},      {"particleLifespan", "2"}, {"duration", "-1"},
+                     {"emitterType", "0"},         {"speed", "0"},            {"angle", "90"},
+                     {"startParticleSize", "16"},  {"finishParticleSize", "-1"},
+                     {"startColorRed", "1"},       {"startColorGreen", "1"},  {"startColorBlue", "1"},
+                     {"startColorAlpha", "1"},     {"finishColorRed", "1"},   {"finishColorGreen", "1"},
+                     {"finishColorBlue", "1"},     {"finishColorAlpha", "1"}, {"blendFuncSource", "770"},
+                     {"blendFuncDestination", "771"}};
+        for (const auto& entry : overrides) {
+            keys[entry.first] = entry.second;
+        }
+        if (!keys.count("textureFileName")) {
+            makePng("dot.png", 8, 8, {255, 255, 255, 255});
+            keys["textureFileName"] = "dot.png";
+        }
+        std::string path = tempDir() + relPath;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream out(path);
+        out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
+        for (const auto& entry : keys) {
+            if (entry.second.empty()) {
+                continue;
+            }
+            const bool text = entry.first == "textureFileName";
+            out << "<key>" << entry.first << "</key>" << (text ? "<string>" : "<real>") << entry.second
+                << (text ? "</string>" : "</real>") << "\n";
+        }
+        out << "</dict>\n</plist>\n";
+        return path;
+    }
+
+    Scene* _scene = nullptr;
+};
+
+TEST_F(ParticleSystemTest, EmitsMaxParticlesOverLifespanPerSecond) {
+    auto* system = ParticleSystemQuad::create(writePlist("rate.plist", {{"maxParticles", "100"},
+                                                                          {"particleLifespan", "2"}}));
+    ASSERT_NE(system, nullptr);
+    EXPECT_FLOAT_EQ(system->getEmissionRate(), 50.0f);
+    _scene->addChild(system);
+    step(0.1f, 10);
+    EXPECT_NEAR(system->getParticleCount(), 50, 1);
+    // Newborns age in the frame they are born: at 2 s the first batch has just died.
+    step(0.1f, 10);
+    EXPECT_NEAR(system->getParticleCount(), 95, 1);
+    step(0.1f, 30); // steady: the oldest die as new ones are born, never more than the pool
+    EXPECT_LE(system->getParticleCount(), 100);
+    EXPECT_GE(system->getParticleCount(), 90);
+    EXPECT_TRUE(system->isActive());
+}
+
+TEST_F(ParticleSystemTest, StopsAfterItsDurationAndRemovesItselfWhenAsked) {
+    const std::string plist = writePlist("burst.plist", {{"duration", "0.5"}, {"particleLifespan", "0.3"},
+                                                         {"maxParticles", "30"}});
+    auto* kept = ParticleSystemQuad::create(plist);
+    auto* removed = ParticleSystemQuad::create(plist);
+    removed->setAutoRemoveOnFinish(true);
+    removed->resetSystem();
+    _scene->addChild(kept);
+    _scene->addChild(removed);
+    step(0.1f, 5);
+    EXPECT_TRUE(kept->isActive());
+    EXPECT_GT(kept->getParticleCount(), 0);
+    step(0.1f, 1);
+    EXPECT_FALSE(kept->isActive());
+    const int lastCount = kept->getParticleCount();
+    step(0.1f, 1);
+    EXPECT_LT(kept->getParticleCount(), lastCount); // no new births
+    step(0.1f, 4);
+    EXPECT_EQ(kept->getParticleCount(), 0);
+    EXPECT_EQ(kept->getParent(), _scene);
+    EXPECT_EQ(_scene->getChildrenCount(), 1);
+}
+
+TEST_F(ParticleSystemTest, AnAutoRemovingSystemThatNeverEmittedStays) {
+    auto* idle = ParticleSystemQuad::create(writePlist("idle.plist", {{"maxParticles", "0"}}));
+    ASSERT_NE(idle, nullptr);
+    idle->setAutoRemoveOnFinish(true);
+    _scene->addChild(idle);
+    step(0.1f, 10);
+    EXPECT_EQ(idle->getParent(), _scene);
+}
+
+TEST_F(ParticleSystemTest, AnEndlessSystemKeepsEmitting) {
+    auto* system = ParticleSystemQuad::create(writePlist("endless.plist", {{"particleLifespan", "0.2"},
+                                                                             {"maxParticles", "20"}}));
+    _scene->addChild(system);
+    step(0.05f, 200);
+    EXPECT_TRUE(system->isActive());
+    EXPECT_GT(system->getParticleCount(), 0);
+    system->stopSystem();
+    step(0.1f, 3);
+    EXPECT_EQ(system->getParticleCount(), 0);
+    system->resetSystem();
+    step(0.1f, 2);
+    EXPECT_GT(system->getParticleCount(), 0);
+}
+
+TEST_F(ParticleSystemTest, MissingFilesAndBadDefinitionsGiveNullWithALogLine) {
+    EXPECT_EQ(ParticleSystemQuad::create("res/effect/none.plist"), nullptr);
+    EXPECT_TRUE(logContains("none.plist"));
+
+    EXPECT_EQ(ParticleSystemQuad::create(writePlist("lost.plist", {{"textureFileName", "lost.png"}})), nullptr);
+    EXPECT_TRUE(logContains("lost.png"));
+
+    EXPECT_EQ(ParticleSystemQuad::create(writePlist("weird.plist", {{"emitterType", "7"}})), nullptr);
+    EXPECT_TRUE(logContains("emitterType 7"));
+
+    const std::string notXml = tempDir() + "text.plist";
+    std::ofstream(notXml) << "not a plist";
+    EXPECT_EQ(ParticleSystemQuad::create(notXml), nullptr);
+}
+
+TEST_F(ParticleSystemTest, TheTextureIsFoundBesideThePlist) {
+    std::filesystem::create_directories(tempDir() + "effect");
+    makePng("effect/spark.png", 4, 4, {255, 255, 0, 255});
+    auto* system = ParticleSystemQuad::create(writePlist("effect/spark.plist", {{"textureFileName", "spark.png"}}));
+    ASSERT_NE(system, nullptr);
+    ASSERT_NE(system->getTexture(), nullptr);
+    EXPECT_EQ(system->getTexture()->getPixelsWide(), 4);
+    // A folder written into the name that doesn't exist is looked past.
+    auto* other = ParticleSystemQuad::create(writePlist("effect/b.plist", {{"textureFileName", "old/dir/spark.png"}}));
+    EXPECT_NE(other, nullptr);
+}
+
+TEST_F(ParticleSystemTest, ThePlistPlacesTheEmitterAndChoosesTheBlend) {
+    auto* system = ParticleSystemQuad::create(writePlist("glow.plist", {{"sourcePositionx", "120"},
+                                                                         {"sourcePositiony", "80"},
+                                                                         {"blendFuncSource", "770"},
+                                                                         {"blendFuncDestination", "1"}}));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->getPosition(), Vec2(120, 80));
+    EXPECT_TRUE(system->isBlendAdditive());
+}
+
+TEST_F(ParticleSystemTest, GravityAndRadiusModesMoveParticlesAsDefined) {
+    auto* rising = ParticleSystemQuad::create(writePlist("up.plist", {{"speed", "100"}, {"angle", "90"}}));
+    _scene->addChild(rising);
+    step(0.1f, 5);
+    for (int i = 0; i < rising->getParticleCount(); ++i) {
+        const Particle& p = rising->getParticles()[i];
+        EXPECT_NEAR(p.pos.x, 0.0f, 1e-3f);
+        EXPECT_GT(p.pos.y, 0.0f);
+        EXPECT_LE(p.pos.y, 50.0f + 1e-3f);
+    }
+
+    auto* ring = ParticleSystemQuad::create(writePlist("ring.plist", {{"emitterType", "1"}, {"maxRadius", "60"},
+                                                                       {"minRadius", "60"},
+                                                                       {"rotatePerSecond", "90"}}));
+    _scene->addChild(ring);
+    step(0.1f, 5);
+    ASSERT_GT(ring->getParticleCount(), 0);
+    for (int i = 0; i < ring->getParticleCount(); ++i) {
+        const Particle& p = ring->getParticles()[i];
+        EXPECT_NEAR(std::sqrt(p.pos.x * p.pos.x + p.pos.y * p.pos.y), 60.0f, 0.01f);
+    }
+}
+
+// Free particles stay where they were born when the emitter moves on; they are drawn as tinted squares.
+TEST_F(ParticleSystemTest, FreeParticlesStayPutWhenTheEmitterMoves) {
+    auto* system = ParticleSystemQuad::create(writePlist("still.plist", {{"startColorBlue", "0"},
+                                                                          {"finishColorBlue", "0"},
+                                                                          {"particleLifespan", "5"}}));
+    system->setPosition(Vec2(200, 200));
+    _scene->addChild(system);
+    step(0.1f, 3);
+    system->stopSystem();
+    system->setPosition(Vec2(800, 200));
+    step(0.1f, 1);
+    EXPECT_EQ(rgbOf(pixelAtDesign(200, 200)), 0xFFFF00u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(800, 200)), 0x000000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(220, 200)), 0x000000u);
+}
+
+} // namespace
