@@ -40,6 +40,8 @@ public:
 
     // Engine side: the texture for that renderer, uploaded on first use (nullptr if empty).
     SDL_Texture* getSDLTexture(SDL_Renderer* renderer);
+    // Engine side: every pixel fully opaque (such textures can be copied instead of blended).
+    bool isOpaque() const { return _opaque; }
     // Engine side: how many times the pixels were uploaded (tests check caching with it).
     int getUploadCount() const { return _uploadCount; }
 
@@ -51,6 +53,7 @@ private:
     unsigned int _generation = 0; // of the renderer that owns _texture
     bool _dirty = true;
     bool _aliased = false;
+    bool _opaque = false;
     int _pixelsWide = 0;
     int _pixelsHigh = 0;
     int _uploadCount = 0;

@@ -56,6 +56,7 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
         }
     }
     _scratch.resize(static_cast<size_t>(vertexCount));
+    bool opaqueVertices = true;
     for (int i = 0; i < vertexCount; ++i) {
         const V2F_C4B_T2F& in = vertices[i];
         SDL_Vertex& out = _scratch[static_cast<size_t>(i)];
@@ -64,8 +65,14 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
         out.color = SDL_Color{in.colors.r, in.colors.g, in.colors.b, in.colors.a};
         out.tex_coord.x = in.texCoords.u;
         out.tex_coord.y = in.texCoords.v;
+        opaqueVertices = opaqueVertices && in.colors.a == 255;
     }
     SDL_BlendMode mode = toSDLBlendMode(blend);
+    // Blending an opaque image at full opacity is a plain copy; the software renderer's copy is
+    // several times faster (a full-screen background is most of a frame).
+    if (mode == SDL_BLENDMODE_BLEND && opaqueVertices && texture && texture->isOpaque()) {
+        mode = SDL_BLENDMODE_NONE;
+    }
     if (sdlTexture) {
         SDL_SetTextureBlendMode(sdlTexture, mode);
     } else {

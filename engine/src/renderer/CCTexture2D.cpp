@@ -20,6 +20,19 @@ SDL_Surface* toEnginePixels(SDL_Surface* surface) {
     SDL_FreeSurface(surface);
     return converted;
 }
+
+bool everyPixelOpaque(const SDL_Surface* surface) {
+    for (int y = 0; y < surface->h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
+                                                          y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x) {
+            if ((row[x] >> 24) != 0xFF) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 } // namespace
 
 Texture2D::Texture2D() = default;
@@ -63,6 +76,7 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _pixelsWide = w;
     _pixelsHigh = h;
     _contentSizeInPixels = Size(static_cast<float>(w), static_cast<float>(h));
+    _opaque = surface && everyPixelOpaque(surface);
     _dirty = true;
 }
 
