@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
 # What building, playing and testing need on a fresh Debian/Ubuntu machine.
-PACKAGES := build-essential cmake ninja-build pkg-config ccache \
+PACKAGES := build-essential cmake ninja-build pkg-config ccache python3 \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libtinyxml2-dev \
 	nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils imagemagick zenity

@@ -101,6 +101,7 @@ void Score::addGameOverOverlay() {
 }
 
 void Score::setScores(int score, int highScore) {
+    log("setScores: %d %d", score, highScore);
     const Vec2 center = getVisibleCenter();
     const float height = Director::getInstance()->getVisibleSize().height;
     _scoreValueLabel = createTextLabel(std::to_string(score), kScoreValueSize);

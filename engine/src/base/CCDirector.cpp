@@ -1,5 +1,10 @@
 #include "base/CCDirector.h"
 
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <typeinfo>
+
 #include "2d/CCActionManager.h"
 #include "2d/CCScene.h"
 #include "2d/CCSpriteFrameCache.h"
@@ -13,6 +18,21 @@
 #include "renderer/CCTextureCache.h"
 
 NS_CC_BEGIN
+
+namespace {
+// With SOLVANE_TRACE_SCENES set, every scene that starts running is logged by class name, so
+// end-to-end drivers can follow the game from its output.
+void traceSceneChange(Scene* scene) {
+    if (!std::getenv("SOLVANE_TRACE_SCENES")) {
+        return;
+    }
+    int status = 0;
+    char* name = abi::__cxa_demangle(typeid(*scene).name(), nullptr, nullptr, &status);
+    log("scene: %s", status == 0 && name ? name : typeid(*scene).name());
+    std::free(name);
+}
+} // namespace
+
 
 namespace {
 Director* g_director = nullptr;
@@ -158,6 +178,7 @@ void Director::setNextScene() {
     }
     _runningScene->onEnter();
     _runningScene->onEnterTransitionDidFinish();
+    traceSceneChange(_runningScene);
 }
 
 void Director::releaseScenes(bool notify) {
