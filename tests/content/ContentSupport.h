@@ -71,8 +71,8 @@ inline std::vector<Text> scenarioTexts(const ScenarioMap& scenarios) {
 }
 
 inline std::vector<std::string> tutorialKeys() {
-    return {"description1", "description2", "howToPlay", "descHowToPlay", "fav",
-            "descFav",      "confession",   "descConfession", "next", "toGame"};
+    return {"description1", "description2", "howToPlay",      "descHowToPlay", "fav",
+            "descFav",      "confession",   "descConfession", "next",          "toGame"};
 }
 
 } // namespace content

@@ -22,7 +22,8 @@ std::vector<std::string> angleTokens(const std::string& text) {
     std::vector<std::string> tokens;
     for (std::size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open + 1)) {
         const std::size_t close = text.find('>', open);
-        tokens.push_back(close == std::string::npos ? text.substr(open) : text.substr(open, close - open + 1));
+        tokens.push_back(close == std::string::npos ? text.substr(open)
+                                                    : text.substr(open, close - open + 1));
     }
     return tokens;
 }

@@ -57,8 +57,8 @@ protected:
     // A selection row: 28 pt in a box of half the width and a sixth of the height.
     void expectFitsSelectionRow(const std::string& where, const std::string& text) {
         const Size box(kW / 2, kH / 6);
-        Label* label = Label::createWithTTF(text, kFontPath, 28, box, TextHAlignment::LEFT,
-                                            TextVAlignment::CENTER);
+        Label* label =
+            Label::createWithTTF(text, kFontPath, 28, box, TextHAlignment::LEFT, TextVAlignment::CENTER);
         ASSERT_NE(label, nullptr);
         label->enableOutline(Color4B::BLACK, 2);
         EXPECT_LE(label->getStringNumLines() * label->getLineHeight(), box.height) << where << ": " << text;
@@ -72,8 +72,10 @@ protected:
             return box;
         }
         const cocos2d::Vec2 a = parent->convertToWorldSpace(box.origin);
-        const cocos2d::Vec2 b = parent->convertToWorldSpace(box.origin + cocos2d::Vec2(box.size.width, box.size.height));
-        return cocos2d::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y));
+        const cocos2d::Vec2 b =
+            parent->convertToWorldSpace(box.origin + cocos2d::Vec2(box.size.width, box.size.height));
+        return cocos2d::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x),
+                             std::abs(b.y - a.y));
     }
 
     // The widest words a heroine can put into a text, so a text fits for every heroine.
@@ -171,7 +173,8 @@ TEST_F(ContentTextFitTest, PlayScreenShowsShippedTextsInsideTheirBoxes) {
 TEST_F(ContentTextFitTest, TutorialPagesFit) {
     const nlohmann::json strings = readJsonFile(kTutorialStringsPath);
     const float margin = 30.0f;
-    for (const std::string key : {"description1", "description2", "descHowToPlay", "descFav", "descConfession"}) {
+    for (const std::string key :
+         {"description1", "description2", "descHowToPlay", "descFav", "descConfession"}) {
         Label* body = Label::createWithTTF(strings.at(key).get<std::string>(), kFontPath, 32);
         ASSERT_NE(body, nullptr);
         body->enableOutline(Color4B::BLACK, 2);

@@ -202,10 +202,11 @@ std::string formatSummary(const PolicySummary& s) {
     std::snprintf(line, sizeof line,
                   "per play: %.1f questions, %.1f right, %.2f confessions (%.2f accepted), "
                   "%.1f chain bonuses, score %.0f\n",
-                  s.questions / n, s.rightAnswers / n, s.confessions / n, s.successes / n,
-                  s.chainBonuses / n, s.score / n);
+                  s.questions / n, s.rightAnswers / n, s.confessions / n, s.successes / n, s.chainBonuses / n,
+                  s.score / n);
     out << line;
-    out << "| heroine | border | stays | reached border | her questions to border | play questions to border |\n";
+    out << "| heroine | border | stays | reached border | her questions to border | play questions to border "
+           "|\n";
     out << "|---|---|---|---|---|---|\n";
     for (const auto& entry : s.heroines) {
         const HeroineSummary& h = entry.second;

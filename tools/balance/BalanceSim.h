@@ -9,7 +9,7 @@
 
 struct PlayerPolicy {
     std::string name;
-    bool alwaysRight = true;  // false: picks one of the two answers uniformly at random
+    bool alwaysRight = true;       // false: picks one of the two answers uniformly at random
     bool confessWhenReady = false; // confesses as soon as the heroine on screen is at her border
 };
 
@@ -29,7 +29,7 @@ struct TimeModel {
 // leaves it or the play ends.
 struct Stay {
     std::int32_t heroineId = 0;
-    int askedBeforeBorder = 0;  // questions asked of her until her favour first reached her border
+    int askedBeforeBorder = 0;         // questions asked of her until her favour first reached her border
     int playQuestionsBeforeBorder = 0; // questions of the whole play in the same span
     bool reachedBorder = false;
 };

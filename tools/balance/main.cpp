@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
         {"random answers, confessing at the border", false, true},
     };
     std::cout << "# Balance over " << GameData::viewCharacters().size() << " heroines and "
-              << GameData::viewScenarios().size() << " scenarios (think " << time.thinkSeconds
-              << " s, reply " << time.reactionSeconds << " s)\n\n";
+              << GameData::viewScenarios().size() << " scenarios (think " << time.thinkSeconds << " s, reply "
+              << time.reactionSeconds << " s)\n\n";
     for (const PlayerPolicy& policy : policies) {
         std::cout << formatSummary(summarise(policy, time, plays)) << "\n";
     }
