@@ -89,11 +89,13 @@ protected:
         return fallback;
     }
 
-    // Creates the play, shows it and runs the frame in which it enters the stage.
+    // Creates the play, shows it, runs the frame in which it enters the stage and then its
+    // first update, with no wall time passing: the clock reads 60.00 and every key is hooked up.
     Game* startPlay() {
         _game = Game::create();
         EXPECT_NE(_game, nullptr);
         cocos2d::Director::getInstance()->runWithScene(_game);
+        cocos2d::ext::step(0.0f);
         cocos2d::ext::step(0.0f);
         return _game;
     }

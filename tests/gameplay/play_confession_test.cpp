@@ -65,7 +65,7 @@ TEST_F(ConfessionTest, FavourBelowHerBorderIsRefusedWithSadParticles) {
     const Character gal = game->getCurrentGal();
     entryOf(gal).favour = gal.border - 1;
     confess();
-    advance(1.5f);
+    advance(1.0f / 60, 92);
     EXPECT_EQ(game->getMenuText()->getString(), "Sorry, " + gal.you + ". (" + gal.name + ")");
     EXPECT_EQ(game->getScore(), 0);
     EXPECT_TRUE(hasParticleChild(game->getCharacter()));

@@ -108,10 +108,9 @@ TEST_F(FeedbackTest, ARightAnswerAddsASecondAndPointsOnlyAtTheEndOfAChain) {
     EXPECT_EQ(game->getScore(), 200);
     EXPECT_EQ(countLogged("score is 200"), 1);
     // The label changes only when the pop-up lands, one second later.
-    advance(0.9f);
-    advance(0.05f);
+    advance(1.0f / 60, 58);
     EXPECT_EQ(scoreText(), "0");
-    advance(0.1f);
+    advance(1.0f / 60, 6);
     EXPECT_EQ(scoreText(), "200");
 }
 

@@ -146,14 +146,14 @@ TEST_F(GameOverTest, AWholePlayDrivenByKeysEndsOnTheScoreScreenWithItsBestStored
     game->retain();
     _held = true;
     int answers = 0;
-    for (int frame = 0; frame < 3000 && !onScoreScreen(); ++frame) {
+    for (int frame = 0; frame < 5000 && !onScoreScreen(); ++frame) {
         if (game->canAnswer()) {
-            // Mostly right answers, a wrong one now and then, and a confession every fifth turn.
+            // Right and wrong answers by turns, and a confession every fifth turn.
             ++answers;
             if (answers % 5 == 0) {
                 ext::keyPress(EventKeyboard::KeyCode::KEY_SPACE);
             } else {
-                const int row = answers % 7 == 0 ? 1 - acceptedRow() : acceptedRow();
+                const int row = answers % 2 == 0 ? 1 - acceptedRow() : acceptedRow();
                 ext::keyPress(row == 0 ? EventKeyboard::KeyCode::KEY_UP_ARROW
                                        : EventKeyboard::KeyCode::KEY_DOWN_ARROW);
             }
