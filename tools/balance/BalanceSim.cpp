@@ -190,6 +190,28 @@ PolicySummary summarise(const PlayerPolicy& policy, const TimeModel& time, int p
     return sum;
 }
 
+namespace {
+
+// Each heroine weighs the same, however often the deal brought her into play.
+std::string castAverages(const PolicySummary& s) {
+    double reachShare = 0, asked = 0, playQuestions = 0;
+    for (const auto& entry : s.heroines) {
+        const HeroineSummary& h = entry.second;
+        const double reached = std::max(1, h.reached);
+        reachShare += h.stays ? static_cast<double>(h.reached) / h.stays : 0.0;
+        asked += h.askedSum / reached;
+        playQuestions += h.playQuestionsSum / reached;
+    }
+    const double n = std::max<std::size_t>(1, s.heroines.size());
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "cast average: reached in %.1f %% of stays, %.2f of her questions, %.2f play questions\n",
+                  100.0 * reachShare / n, asked / n, playQuestions / n);
+    return line;
+}
+
+} // namespace
+
 std::string formatSummary(const PolicySummary& s) {
     const double n = std::max(1, s.plays);
     char line[200];
@@ -216,5 +238,6 @@ std::string formatSummary(const PolicySummary& s) {
                       h.playQuestionsSum / reached);
         out << line;
     }
+    out << castAverages(s);
     return out.str();
 }
