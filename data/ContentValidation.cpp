@@ -1,6 +1,6 @@
 #include "data/ContentValidation.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "base/CCConsole.h"
 #include "data/GameData.h"
@@ -100,11 +100,11 @@ void checkAnswers(const Scenario& s, const Character& h, std::vector<ContentProb
 
 std::vector<ContentProblem> validateContent(const CharacterMap& characters, const ScenarioMap& scenarios) {
     std::vector<ContentProblem> problems;
-    std::vector<const Scenario*> usable; // scenarios whose verdicts can all be evaluated
+    // Scenarios in id order, each with whether all its verdicts can be evaluated.
+    std::vector<std::pair<const Scenario*, bool>> checked;
+    checked.reserve(scenarios.size());
     for (const auto& [id, scenario] : scenarios) {
-        if (checkRanges(scenario, problems)) {
-            usable.push_back(&scenario);
-        }
+        checked.emplace_back(&scenario, checkRanges(scenario, problems));
     }
     if (characters.size() < kMinimumHeroines) {
         problems.push_back({kCharacterDataPath, std::to_string(characters.size()) +
@@ -113,13 +113,13 @@ std::vector<ContentProblem> validateContent(const CharacterMap& characters, cons
     }
     for (const auto& [id, heroine] : characters) {
         bool admitted = false;
-        for (const auto& [sid, scenario] : scenarios) {
-            if (!scenario.filter(heroine)) {
+        for (const auto& [scenario, sound] : checked) {
+            if (!scenario->filter(heroine)) {
                 continue;
             }
             admitted = true;
-            if (std::find(usable.begin(), usable.end(), &scenario) != usable.end()) {
-                checkAnswers(scenario, heroine, problems);
+            if (sound) {
+                checkAnswers(*scenario, heroine, problems);
             }
         }
         if (!admitted) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/CharacterLoader.h"
 #include "data/Confession.h"
@@ -31,6 +32,7 @@ Confession getConfession(std::string target);
 const CharacterMap& viewCharacters();
 const ScenarioMap& viewScenarios();
 std::size_t confessionCount();
+std::size_t characterInfoCount();
 
 // Every scenario's filter in ascending id order, beside its scenario. The filters are copies
 // laid out together so that a pick walking thousands of them stays in cache; rebuilt by
@@ -40,6 +42,5 @@ struct ScenarioFilters {
     std::vector<const Scenario*> scenarios;
 };
 const ScenarioFilters& viewScenarioFilters();
-std::size_t characterInfoCount();
 
 } // namespace GameData

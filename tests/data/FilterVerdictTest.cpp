@@ -132,8 +132,3 @@ TEST(RangeVerdict, StopsAtTheFirstFailingKeyAndRaisesOnlyForKeysReached) {
                 HasSubstr("type must be number, but is string"));
     EXPECT_THROW(makeRangeVerdict(range(0, 10))(Character{}), std::out_of_range);
 }
-
-TEST(FixedVerdicts, IgnoreTheHeroine) {
-    EXPECT_TRUE(alwaysRight()(Character{}));
-    EXPECT_FALSE(alwaysWrong()(withParameters(5)));
-}
