@@ -18,7 +18,7 @@ _TABLE = {
 }
 
 HEROINES = [
-    dict(id=0, name="Hana Sakuraba", file="res/gal/hana.png", you="partner", me="I", border=5,
+    dict(id=0, name="Hana Sakuraba", file="res/gal/hana.png", you="partner", me="I", border=6,
          attributes=["Sporty", "Homey"],
          info="Track-team ace and first in every lunch line. Hana says what she thinks and hates "
               "sitting still. She'd pick a run in the sun or a big bowl of ramen over anything "
@@ -48,7 +48,7 @@ HEROINES = [
          info="A fox spirit who has guarded the town shrine for five hundred years. Kohaku teases "
               "the 'young ones' but is warm and wise underneath. She cooks the old way (fried tofu "
               "above all) and cares nothing for money. Never call her old."),
-    dict(id=6, name="Natsuki Hino", file="res/gal/natsuki.png", you="rival", me="I", border=5,
+    dict(id=6, name="Natsuki Hino", file="res/gal/natsuki.png", you="rival", me="I", border=6,
          attributes=["Gamer", "Sporty"],
          info="A loud streamer who turns everything into a contest. Natsuki plays games and sports "
               "with the same fire and never backs down from a challenge. She spends her sponsor "
