@@ -31,6 +31,8 @@ public:
     virtual void setCursorVisible(bool isVisible) override;
     virtual float getFrameZoomFactor() const override { return _frameZoomFactor; }
     virtual SDL_Renderer* getSDLRenderer() const override { return _renderer; }
+    // Engine side: the OS window (tests drive it with synthetic SDL events).
+    SDL_Window* getSDLWindow() const { return _window; }
 
     bool isFullscreen() const { return _fullscreen; }
     void setFullscreen();
