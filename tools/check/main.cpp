@@ -31,6 +31,11 @@ int run(int argc, char** argv) {
         return 2;
     }
     const std::string root = argc == 2 ? argv[1] : defaultRoot(argv[0]);
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(root, ignored)) {
+        std::cout << "error: .: resource root '" << root << "' is not a folder" << std::endl;
+        return 1;
+    }
     cocos2d::ext::setResourceRoot(root);
     setCheckRoot(root);
     // The loaders' diagnostics would drown the report; only problems are printed.
