@@ -6,8 +6,10 @@
 
 Pictures: each pictures/<path>.svg becomes Resources/<path>.png at the SVG's own pixel
 size. The SVGs may use the shared style sheet and parts in shared/; librsvg only follows
-references into the file's own folder, so every SVG is rendered from a staging folder
-that holds a copy of shared/ beside it.
+references into the file's own folder or below, so every SVG is rendered from a staging
+folder that holds a copy of shared/ beside it. The tutorial pictures are mock-ups of the
+play screen built from the other pictures: they are rendered last, after the finished
+PNGs have been copied into the staging folder under their resource paths.
 Particles: particles/<path>.plist is copied to Resources/<path>.plist.
 Font: font_subset.py. Music and sound effects: audio/build.py, when present.
 """
@@ -41,18 +43,31 @@ def sources(folder, extension):
     return found
 
 
+COMPOSITES = "res/tutorial/"
+
+
+def render(rel, stage):
+    staged = os.path.join(stage, "picture.svg")
+    shutil.copy(os.path.join(PICTURES, rel), staged)
+    out = os.path.join(RESOURCES, rel[: -len(".svg")] + ".png")
+    os.makedirs(os.path.dirname(out), exist_ok=True)
+    subprocess.run(["rsvg-convert", "--format=png", "-o", out, staged], check=True)
+    return out
+
+
 def render_pictures():
-    outputs = []
+    rels = sources(PICTURES, ".svg")
+    plain = [r for r in rels if not r.startswith(COMPOSITES)]
+    composites = [r for r in rels if r.startswith(COMPOSITES)]
     with tempfile.TemporaryDirectory(prefix="solvane-svg-") as stage:
         for name in os.listdir(SHARED):
             shutil.copy(os.path.join(SHARED, name), os.path.join(stage, name))
-        for rel in sources(PICTURES, ".svg"):
-            staged = os.path.join(stage, "picture.svg")
-            shutil.copy(os.path.join(PICTURES, rel), staged)
-            out = os.path.join(RESOURCES, rel[: -len(".svg")] + ".png")
-            os.makedirs(os.path.dirname(out), exist_ok=True)
-            subprocess.run(["rsvg-convert", "--format=png", "-o", out, staged], check=True)
-            outputs.append(out)
+        outputs = [render(rel, stage) for rel in plain]
+        for out in outputs:
+            copy = os.path.join(stage, os.path.relpath(out, RESOURCES))
+            os.makedirs(os.path.dirname(copy), exist_ok=True)
+            shutil.copy(out, copy)
+        outputs += [render(rel, stage) for rel in composites]
     print(f"pictures: {len(outputs)} rendered")
     return outputs
 
