@@ -1,0 +1,2 @@
+"""The game's sound effects, each built directly in code."""
+EFFECTS = {}
