@@ -16,15 +16,18 @@ section, each line starts with a part name:
                                  'x...*3' repeats a chunk; later lines for
                                  the same drum continue its grid)
 
-Patterns repeat from the start of the section until it ends. '#' starts a
-comment. Several lines for one melody part are joined in order, so a tune
-can be written a bar or two per line.
+Patterns repeat from the start of the section until it ends. A word
+starting with '#' begins a comment. Several lines for one melody part are
+joined in order, so a tune can be written a bar or two per line.
 """
+import re
 from fractions import Fraction
 
 from theory import Chord
 
 PATTERN_KINDS = ("comp", "arp", "line", "hold", "same")
+# '#' opens a comment only at the start of a word, so sharps like F#5 survive
+_COMMENT = re.compile(r"(^|\s)#.*$")
 
 
 class ScoreError(ValueError):
@@ -172,7 +175,7 @@ def parse(text):
     score = Score()
     section = None
     for number, raw in enumerate(text.splitlines(), 1):
-        line = raw.split("#", 1)[0].strip()
+        line = _COMMENT.sub("", raw).strip()
         if not line:
             continue
         words = line.split()
