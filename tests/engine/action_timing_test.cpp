@@ -29,7 +29,9 @@ protected:
 
     ActionManager* actions() { return director()->getActionManager(); }
     Node* node() { return _node; }
-    void run(Action* action, Node* target = nullptr) { actions()->addAction(action, target ? target : _node, false); }
+    void run(Action* action, Node* target = nullptr) {
+        actions()->addAction(action, target ? target : _node, false);
+    }
     // One ActionManager pass per call; returns how many actions remain on the node.
     ssize_t tick(float dt) {
         actions()->update(dt);
@@ -68,7 +70,8 @@ TEST_F(ActionTiming, FirstStepIgnoresItsDtAndDurationsAddUp) {
     auto seq = Sequence::create(MoveBy::create(0.5f, Vec2(10, 0)), DelayTime::create(0.25f),
                                 RotateBy::create(0.25f, 90), nullptr);
     EXPECT_FLOAT_EQ(seq->getDuration(), 1.0f);
-    EXPECT_FLOAT_EQ(Spawn::create(MoveBy::create(1, Vec2::ZERO), FadeOut::create(2), nullptr)->getDuration(), 2.0f);
+    EXPECT_FLOAT_EQ(Spawn::create(MoveBy::create(1, Vec2::ZERO), FadeOut::create(2), nullptr)->getDuration(),
+                    2.0f);
     EXPECT_FLOAT_EQ(Repeat::create(DelayTime::create(0.5f), 3)->getDuration(), 1.5f);
 
     run(DelayTime::create(1.0f));
@@ -226,8 +229,8 @@ TEST_F(ActionTiming, EasedMovesFollowTheirCurves) {
 TEST_F(ActionTiming, AnActionMayStopEverythingOnItsNodeWhileItRuns) {
     int after = 0;
     auto* second = MoveBy::create(1.0f, Vec2(50, 0));
-    run(Sequence::create(CallFunc::create([this] { node()->stopAllActions(); }), MoveBy::create(1.0f, Vec2(5, 0)),
-                         nullptr));
+    run(Sequence::create(CallFunc::create([this] { node()->stopAllActions(); }),
+                         MoveBy::create(1.0f, Vec2(5, 0)), nullptr));
     run(second);
     run(CallFunc::create([&after] { ++after; }));
     EXPECT_EQ(tick(0.0f), 0);
@@ -273,8 +276,8 @@ TEST_F(ActionTiming, ADelayedCallFuncInARunningSceneFiresOnTheRightFrame) {
     auto* scene = Scene::create();
     int firedOnFrame = -1;
     int frame = 0;
-    scene->runAction(Sequence::create(DelayTime::create(1.0f), CallFunc::create([&] { firedOnFrame = frame; }),
-                                      nullptr));
+    scene->runAction(
+        Sequence::create(DelayTime::create(1.0f), CallFunc::create([&] { firedOnFrame = frame; }), nullptr));
     director()->runWithScene(scene);
     // Frame 1 only swaps the scene in; frame 2 is the action's first step (its dt ignored); frames
     // 3..6 add 0.25 each, so the delay completes on frame 6.

@@ -25,7 +25,9 @@ struct Tracked : public Ref {
 };
 int Tracked::alive = 0;
 
-void drainPool() { PoolManager::getInstance()->getCurrentPool()->clear(); }
+void drainPool() {
+    PoolManager::getInstance()->getCurrentPool()->clear();
+}
 
 } // namespace
 

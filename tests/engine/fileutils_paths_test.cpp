@@ -73,7 +73,8 @@ private:
 TEST_F(FileUtilsPaths, AMissingFileResolvesToEmptyWithALogLine) {
     EXPECT_EQ(files()->fullPathForFilename("res/nothing.png"), "");
     ASSERT_EQ(_log.size(), 1u);
-    EXPECT_EQ(_log[0], "cocos2d: fullPathForFilename: No file found at res/nothing.png. Possible missing file.");
+    EXPECT_EQ(_log[0],
+              "cocos2d: fullPathForFilename: No file found at res/nothing.png. Possible missing file.");
     EXPECT_EQ(files()->fullPathForFilename(""), "");
     EXPECT_FALSE(files()->isFileExist("res/nothing.png"));
     EXPECT_EQ(_log.size(), 1u) << "an existence check is not an error";

@@ -20,7 +20,19 @@ typedef std::unordered_map<int, Value> ValueMapIntKey;
 // numbers, "true"/"false" as bools) and return a zero/empty value for containers.
 class Value {
 public:
-    enum class Type { NONE = 0, BYTE, INTEGER, UNSIGNED, FLOAT, DOUBLE, BOOLEAN, STRING, VECTOR, MAP, INT_KEY_MAP };
+    enum class Type {
+        NONE = 0,
+        BYTE,
+        INTEGER,
+        UNSIGNED,
+        FLOAT,
+        DOUBLE,
+        BOOLEAN,
+        STRING,
+        VECTOR,
+        MAP,
+        INT_KEY_MAP
+    };
 
     static const Value Null;
 

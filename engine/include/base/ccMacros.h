@@ -19,8 +19,8 @@
 #define CC_CALLBACK_2(__selector__, __target__, ...)                                                         \
     std::bind(&__selector__, __target__, std::placeholders::_1, std::placeholders::_2, ##__VA_ARGS__)
 #define CC_CALLBACK_3(__selector__, __target__, ...)                                                         \
-    std::bind(&__selector__, __target__, std::placeholders::_1, std::placeholders::_2, std::placeholders::_3, \
-              ##__VA_ARGS__)
+    std::bind(&__selector__, __target__, std::placeholders::_1, std::placeholders::_2,                       \
+              std::placeholders::_3, ##__VA_ARGS__)
 
 // static T* create(): new, init(), autorelease; nullptr when init() fails.
 #define CREATE_FUNC(__TYPE__)                                                                                \
@@ -38,8 +38,8 @@
 // Repeat count meaning "until unscheduled".
 #define CC_REPEAT_FOREVER (UINT_MAX - 1)
 
-#define CC_DEGREES_TO_RADIANS(__ANGLE__) ((__ANGLE__) * 0.01745329252f)
-#define CC_RADIANS_TO_DEGREES(__ANGLE__) ((__ANGLE__) * 57.29577951f)
+#define CC_DEGREES_TO_RADIANS(__ANGLE__) ((__ANGLE__)*0.01745329252f)
+#define CC_RADIANS_TO_DEGREES(__ANGLE__) ((__ANGLE__)*57.29577951f)
 
 #define CCRANDOM_MINUS1_1() ((2.0f * ((float)std::rand() / (float)RAND_MAX)) - 1.0f)
 #define CCRANDOM_0_1() ((float)std::rand() / (float)RAND_MAX)

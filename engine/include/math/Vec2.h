@@ -108,7 +108,9 @@ public:
     static const Vec2 ANCHOR_MIDDLE_BOTTOM;
 };
 
-inline Vec2 operator*(float s, const Vec2& v) { return v * s; }
+inline Vec2 operator*(float s, const Vec2& v) {
+    return v * s;
+}
 
 typedef Vec2 Point;
 

@@ -47,6 +47,8 @@ public:
     static const Vec3 UNIT_Z;
 };
 
-inline Vec3 operator*(float s, const Vec3& v) { return v * s; }
+inline Vec3 operator*(float s, const Vec3& v) {
+    return v * s;
+}
 
 NS_CC_END

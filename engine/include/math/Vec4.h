@@ -49,6 +49,8 @@ public:
     static const Vec4 UNIT_W;
 };
 
-inline Vec4 operator*(float s, const Vec4& v) { return v * s; }
+inline Vec4 operator*(float s, const Vec4& v) {
+    return v * s;
+}
 
 NS_CC_END

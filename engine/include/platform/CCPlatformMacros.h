@@ -37,7 +37,7 @@
     } while (0)
 #define CC_SAFE_DELETE_ARRAY(p)                                                                              \
     do {                                                                                                     \
-        delete[] (p);                                                                                        \
+        delete[](p);                                                                                         \
         (p) = nullptr;                                                                                       \
     } while (0)
 #define CC_SAFE_FREE(p)                                                                                      \
@@ -91,15 +91,21 @@ protected:                                                                      
     varType varName;                                                                                         \
                                                                                                              \
 public:                                                                                                      \
-    virtual varType get##funName() const { return varName; }
+    virtual varType get##funName() const {                                                                   \
+        return varName;                                                                                      \
+    }
 
 #define CC_SYNTHESIZE(varType, varName, funName)                                                             \
 protected:                                                                                                   \
     varType varName;                                                                                         \
                                                                                                              \
 public:                                                                                                      \
-    virtual varType get##funName() const { return varName; }                                                 \
-    virtual void set##funName(varType var) { varName = var; }
+    virtual varType get##funName() const {                                                                   \
+        return varName;                                                                                      \
+    }                                                                                                        \
+    virtual void set##funName(varType var) {                                                                 \
+        varName = var;                                                                                       \
+    }
 
 // Retains the new value before releasing the old one so assigning the same object is safe.
 // The owner initialises the member to nullptr and releases it in its destructor.
@@ -108,7 +114,9 @@ private:                                                                        
     varType varName;                                                                                         \
                                                                                                              \
 public:                                                                                                      \
-    virtual varType get##funName() const { return varName; }                                                 \
+    virtual varType get##funName() const {                                                                   \
+        return varName;                                                                                      \
+    }                                                                                                        \
     virtual void set##funName(varType var) {                                                                 \
         if (varName != var) {                                                                                \
             CC_SAFE_RETAIN(var);                                                                             \

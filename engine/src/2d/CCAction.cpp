@@ -5,17 +5,25 @@
 
 NS_CC_BEGIN
 
-std::string Action::description() const { return "<Action | Tag = " + std::to_string(_tag) + ">"; }
+std::string Action::description() const {
+    return "<Action | Tag = " + std::to_string(_tag) + ">";
+}
 
 void Action::startWithTarget(Node* target) {
     _originalTarget = target;
     _target = target;
 }
 
-void Action::stop() { _target = nullptr; }
+void Action::stop() {
+    _target = nullptr;
+}
 
-void Action::step(float /*dt*/) { log("Action::step: override me"); }
+void Action::step(float /*dt*/) {
+    log("Action::step: override me");
+}
 
-void Action::update(float /*time*/) { log("Action::update: override me"); }
+void Action::update(float /*time*/) {
+    log("Action::update: override me");
+}
 
 NS_CC_END

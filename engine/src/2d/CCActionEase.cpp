@@ -31,12 +31,24 @@ float bounceTime(float t) {
 }
 } // namespace
 
-float linear(float time) { return time; }
-float sineEaseIn(float time) { return -1 * std::cos(time * kPi / 2) + 1; }
-float sineEaseOut(float time) { return std::sin(time * kPi / 2); }
-float sineEaseInOut(float time) { return -0.5f * (std::cos(kPi * time) - 1); }
-float quadEaseIn(float time) { return time * time; }
-float quadEaseOut(float time) { return -1 * time * (time - 2); }
+float linear(float time) {
+    return time;
+}
+float sineEaseIn(float time) {
+    return -1 * std::cos(time * kPi / 2) + 1;
+}
+float sineEaseOut(float time) {
+    return std::sin(time * kPi / 2);
+}
+float sineEaseInOut(float time) {
+    return -0.5f * (std::cos(kPi * time) - 1);
+}
+float quadEaseIn(float time) {
+    return time * time;
+}
+float quadEaseOut(float time) {
+    return -1 * time * (time - 2);
+}
 float quadEaseInOut(float time) {
     time = time * 2;
     if (time < 1) {
@@ -45,7 +57,9 @@ float quadEaseInOut(float time) {
     --time;
     return -0.5f * (time * (time - 2) - 1);
 }
-float cubicEaseIn(float time) { return time * time * time; }
+float cubicEaseIn(float time) {
+    return time * time * time;
+}
 float cubicEaseOut(float time) {
     time -= 1;
     return time * time * time + 1;
@@ -58,8 +72,12 @@ float cubicEaseInOut(float time) {
     time -= 2;
     return 0.5f * (time * time * time + 2);
 }
-float expoEaseIn(float time) { return time == 0 ? 0 : std::pow(2.0f, 10 * (time / 1 - 1)) - 1 * 0.001f; }
-float expoEaseOut(float time) { return time == 1 ? 1 : -std::pow(2.0f, -10 * time / 1) + 1; }
+float expoEaseIn(float time) {
+    return time == 0 ? 0 : std::pow(2.0f, 10 * (time / 1 - 1)) - 1 * 0.001f;
+}
+float expoEaseOut(float time) {
+    return time == 1 ? 1 : -std::pow(2.0f, -10 * time / 1) + 1;
+}
 float expoEaseInOut(float time) {
     if (time == 0 || time == 1) {
         return time;
@@ -70,15 +88,21 @@ float expoEaseInOut(float time) {
     return 0.5f * (-std::pow(2.0f, -10 * (time * 2 - 1)) + 2);
 }
 // The curve's last parabola ends at 1 only up to rounding; pin the end so eased moves land exactly.
-float bounceEaseOut(float time) { return time >= 1 ? 1 : bounceTime(time); }
-float bounceEaseIn(float time) { return time >= 1 ? 1 : 1 - bounceTime(1 - time); }
+float bounceEaseOut(float time) {
+    return time >= 1 ? 1 : bounceTime(time);
+}
+float bounceEaseIn(float time) {
+    return time >= 1 ? 1 : 1 - bounceTime(1 - time);
+}
 float bounceEaseInOut(float time) {
     if (time < 0.5f) {
         return (1 - bounceTime(1 - time * 2)) * 0.5f;
     }
     return time >= 1 ? 1 : bounceTime(time * 2 - 1) * 0.5f + 0.5f;
 }
-float backEaseIn(float time) { return time * time * ((kBackOvershoot + 1) * time - kBackOvershoot); }
+float backEaseIn(float time) {
+    return time * time * ((kBackOvershoot + 1) * time - kBackOvershoot);
+}
 float backEaseOut(float time) {
     time = time - 1;
     return time * time * ((kBackOvershoot + 1) * time + kBackOvershoot) + 1;
@@ -92,8 +116,12 @@ float backEaseInOut(float time) {
     time = time - 2;
     return (time * time * ((overshoot + 1) * time + overshoot)) / 2 + 1;
 }
-float easeIn(float time, float rate) { return std::pow(time, rate); }
-float easeOut(float time, float rate) { return std::pow(time, 1 / rate); }
+float easeIn(float time, float rate) {
+    return std::pow(time, rate);
+}
+float easeOut(float time, float rate) {
+    return std::pow(time, 1 / rate);
+}
 float easeInOut(float time, float rate) {
     time *= 2;
     if (time < 1) {
@@ -111,7 +139,9 @@ bool ActionEase::initWithAction(ActionInterval* action) {
     return true;
 }
 
-ActionEase::~ActionEase() { CC_SAFE_RELEASE(_inner); }
+ActionEase::~ActionEase() {
+    CC_SAFE_RELEASE(_inner);
+}
 
 void ActionEase::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -123,7 +153,9 @@ void ActionEase::stop() {
     ActionInterval::stop();
 }
 
-void ActionEase::update(float time) { _inner->update(time); }
+void ActionEase::update(float time) {
+    _inner->update(time);
+}
 
 bool EaseRateAction::initWithAction(ActionInterval* action, float rate) {
     ActionEase::initWithAction(action);
@@ -142,12 +174,16 @@ bool EaseRateAction::initWithAction(ActionInterval* action, float rate) {
         ease->autorelease();                                                                                 \
         return ease;                                                                                         \
     }                                                                                                        \
-    CLASSNAME* CLASSNAME::clone() const { return create(_inner->clone()); }                                  \
+    CLASSNAME* CLASSNAME::clone() const {                                                                    \
+        return create(_inner->clone());                                                                      \
+    }                                                                                                        \
     ActionEase* CLASSNAME::reverse() const {                                                                 \
         ActionInterval* inner = _inner->reverse();                                                           \
         return inner != nullptr ? REVERSE_CLASS::create(inner) : nullptr;                                    \
     }                                                                                                        \
-    void CLASSNAME::update(float time) { _inner->update(tweenfunc::CURVE(time)); }
+    void CLASSNAME::update(float time) {                                                                     \
+        _inner->update(tweenfunc::CURVE(time));                                                              \
+    }
 
 #define CC_EASE_RATE_DEFINE_CLASS(CLASSNAME, CURVE, REVERSE_CLASS)                                           \
     CLASSNAME* CLASSNAME::create(ActionInterval* action, float rate) {                                       \
@@ -160,12 +196,16 @@ bool EaseRateAction::initWithAction(ActionInterval* action, float rate) {
         ease->autorelease();                                                                                 \
         return ease;                                                                                         \
     }                                                                                                        \
-    CLASSNAME* CLASSNAME::clone() const { return create(_inner->clone(), _rate); }                           \
+    CLASSNAME* CLASSNAME::clone() const {                                                                    \
+        return create(_inner->clone(), _rate);                                                               \
+    }                                                                                                        \
     EaseRateAction* CLASSNAME::reverse() const {                                                             \
         ActionInterval* inner = _inner->reverse();                                                           \
         return inner != nullptr ? REVERSE_CLASS::create(inner, 1 / _rate) : nullptr;                         \
     }                                                                                                        \
-    void CLASSNAME::update(float time) { _inner->update(tweenfunc::CURVE(time, _rate)); }
+    void CLASSNAME::update(float time) {                                                                     \
+        _inner->update(tweenfunc::CURVE(time, _rate));                                                       \
+    }
 
 CC_EASE_DEFINE_CLASS(EaseSineIn, sineEaseIn, EaseSineOut)
 CC_EASE_DEFINE_CLASS(EaseSineOut, sineEaseOut, EaseSineIn)

@@ -17,17 +17,33 @@ void ActionInstant::startWithTarget(Node* target) {
 }
 
 // An instant action applies itself on its first step, whatever the dt.
-void ActionInstant::step(float /*dt*/) { update(1.0f); }
+void ActionInstant::step(float /*dt*/) {
+    update(1.0f);
+}
 
-void ActionInstant::update(float /*time*/) { _done = true; }
+void ActionInstant::update(float /*time*/) {
+    _done = true;
+}
 
-ExtraAction* ExtraAction::create() { return autoreleased(new ExtraAction()); }
-ExtraAction* ExtraAction::clone() const { return create(); }
-ExtraAction* ExtraAction::reverse() const { return create(); }
+ExtraAction* ExtraAction::create() {
+    return autoreleased(new ExtraAction());
+}
+ExtraAction* ExtraAction::clone() const {
+    return create();
+}
+ExtraAction* ExtraAction::reverse() const {
+    return create();
+}
 
-Show* Show::create() { return autoreleased(new Show()); }
-Show* Show::clone() const { return create(); }
-ActionInstant* Show::reverse() const { return Hide::create(); }
+Show* Show::create() {
+    return autoreleased(new Show());
+}
+Show* Show::clone() const {
+    return create();
+}
+ActionInstant* Show::reverse() const {
+    return Hide::create();
+}
 void Show::update(float time) {
     ActionInstant::update(time);
     if (_target) {
@@ -35,9 +51,15 @@ void Show::update(float time) {
     }
 }
 
-Hide* Hide::create() { return autoreleased(new Hide()); }
-Hide* Hide::clone() const { return create(); }
-ActionInstant* Hide::reverse() const { return Show::create(); }
+Hide* Hide::create() {
+    return autoreleased(new Hide());
+}
+Hide* Hide::clone() const {
+    return create();
+}
+ActionInstant* Hide::reverse() const {
+    return Show::create();
+}
 void Hide::update(float time) {
     ActionInstant::update(time);
     if (_target) {
@@ -45,9 +67,15 @@ void Hide::update(float time) {
     }
 }
 
-ToggleVisibility* ToggleVisibility::create() { return autoreleased(new ToggleVisibility()); }
-ToggleVisibility* ToggleVisibility::clone() const { return create(); }
-ToggleVisibility* ToggleVisibility::reverse() const { return create(); }
+ToggleVisibility* ToggleVisibility::create() {
+    return autoreleased(new ToggleVisibility());
+}
+ToggleVisibility* ToggleVisibility::clone() const {
+    return create();
+}
+ToggleVisibility* ToggleVisibility::reverse() const {
+    return create();
+}
 void ToggleVisibility::update(float time) {
     ActionInstant::update(time);
     if (_target) {
@@ -64,8 +92,12 @@ bool RemoveSelf::init(bool isNeedCleanUp) {
     _isNeedCleanUp = isNeedCleanUp;
     return true;
 }
-RemoveSelf* RemoveSelf::clone() const { return create(_isNeedCleanUp); }
-RemoveSelf* RemoveSelf::reverse() const { return create(_isNeedCleanUp); }
+RemoveSelf* RemoveSelf::clone() const {
+    return create(_isNeedCleanUp);
+}
+RemoveSelf* RemoveSelf::reverse() const {
+    return create(_isNeedCleanUp);
+}
 void RemoveSelf::update(float time) {
     ActionInstant::update(time);
     // With cleanup this stops every action of the target, the running sequence included; the
@@ -84,8 +116,12 @@ bool Place::initWithPosition(const Vec2& pos) {
     _position = pos;
     return true;
 }
-Place* Place::clone() const { return create(_position); }
-Place* Place::reverse() const { return clone(); }
+Place* Place::clone() const {
+    return create(_position);
+}
+Place* Place::reverse() const {
+    return clone();
+}
 void Place::update(float time) {
     ActionInstant::update(time);
     if (_target) {
@@ -102,8 +138,12 @@ bool CallFunc::initWithFunction(const std::function<void()>& func) {
     _function = func;
     return true;
 }
-CallFunc* CallFunc::clone() const { return create(_function); }
-CallFunc* CallFunc::reverse() const { return clone(); }
+CallFunc* CallFunc::clone() const {
+    return create(_function);
+}
+CallFunc* CallFunc::reverse() const {
+    return clone();
+}
 void CallFunc::update(float time) {
     ActionInstant::update(time);
     execute();
@@ -123,7 +163,9 @@ bool CallFuncN::initWithFunction(const std::function<void(Node*)>& func) {
     _functionN = func;
     return true;
 }
-CallFuncN* CallFuncN::clone() const { return create(_functionN); }
+CallFuncN* CallFuncN::clone() const {
+    return create(_functionN);
+}
 void CallFuncN::execute() {
     if (_functionN) {
         _functionN(_target);

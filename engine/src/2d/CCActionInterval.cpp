@@ -45,7 +45,8 @@ void ActionInterval::step(float dt) {
 namespace {
 
 // Drops null entries; a null anywhere but last (the conventional terminator) is reported.
-std::vector<FiniteTimeAction*> nonNullActions(std::initializer_list<FiniteTimeAction*> list, const char* owner) {
+std::vector<FiniteTimeAction*> nonNullActions(std::initializer_list<FiniteTimeAction*> list,
+                                              const char* owner) {
     std::vector<FiniteTimeAction*> actions;
     size_t index = 0;
     for (FiniteTimeAction* action : list) {
@@ -122,7 +123,9 @@ Sequence::~Sequence() {
     CC_SAFE_RELEASE(_actions[1]);
 }
 
-Sequence* Sequence::clone() const { return createWithTwoActions(_actions[0]->clone(), _actions[1]->clone()); }
+Sequence* Sequence::clone() const {
+    return createWithTwoActions(_actions[0]->clone(), _actions[1]->clone());
+}
 
 Sequence* Sequence::reverse() const {
     FiniteTimeAction* second = _actions[1]->reverse();
@@ -149,7 +152,9 @@ void Sequence::stop() {
     ActionInterval::stop();
 }
 
-bool Sequence::isDone() const { return _done; }
+bool Sequence::isDone() const {
+    return _done;
+}
 
 void Sequence::update(float t) {
     int found = 0;
@@ -259,7 +264,9 @@ Spawn::~Spawn() {
     CC_SAFE_RELEASE(_two);
 }
 
-Spawn* Spawn::clone() const { return createWithTwoActions(_one->clone(), _two->clone()); }
+Spawn* Spawn::clone() const {
+    return createWithTwoActions(_one->clone(), _two->clone());
+}
 
 Spawn* Spawn::reverse() const {
     FiniteTimeAction* one = _one->reverse();
@@ -296,9 +303,13 @@ DelayTime* DelayTime::create(float d) {
     return action;
 }
 
-DelayTime* DelayTime::clone() const { return create(_duration); }
+DelayTime* DelayTime::clone() const {
+    return create(_duration);
+}
 
-DelayTime* DelayTime::reverse() const { return create(_duration); }
+DelayTime* DelayTime::reverse() const {
+    return create(_duration);
+}
 
 void DelayTime::update(float /*time*/) {}
 

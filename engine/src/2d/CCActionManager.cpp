@@ -22,7 +22,9 @@ struct ActionManager::Element {
 
 ActionManager::ActionManager() = default;
 
-ActionManager::~ActionManager() { removeAllActions(); }
+ActionManager::~ActionManager() {
+    removeAllActions();
+}
 
 ActionManager::Element* ActionManager::findElement(const Node* target) const {
     for (const auto& element : _targets) {
@@ -166,7 +168,8 @@ ssize_t ActionManager::getNumberOfRunningActionsInTarget(const Node* target) con
     if (element == nullptr) {
         return 0;
     }
-    return std::count_if(element->actions.begin(), element->actions.end(), [](Action* a) { return a != nullptr; });
+    return std::count_if(element->actions.begin(), element->actions.end(),
+                         [](Action* a) { return a != nullptr; });
 }
 
 size_t ActionManager::getNumberOfRunningActionsInTargetByTag(const Node* target, int tag) {

@@ -29,9 +29,13 @@ bool MoveBy::initWithDuration(float duration, const Vec2& deltaPosition) {
     return true;
 }
 
-MoveBy* MoveBy::clone() const { return create(_duration, _positionDelta); }
+MoveBy* MoveBy::clone() const {
+    return create(_duration, _positionDelta);
+}
 
-MoveBy* MoveBy::reverse() const { return create(_duration, -_positionDelta); }
+MoveBy* MoveBy::reverse() const {
+    return create(_duration, -_positionDelta);
+}
 
 void MoveBy::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -66,9 +70,13 @@ bool MoveTo::initWithDuration(float duration, const Vec2& position) {
     return true;
 }
 
-MoveTo* MoveTo::clone() const { return create(_duration, _endPosition); }
+MoveTo* MoveTo::clone() const {
+    return create(_duration, _endPosition);
+}
 
-MoveTo* MoveTo::reverse() const { return nullptr; }
+MoveTo* MoveTo::reverse() const {
+    return nullptr;
+}
 
 void MoveTo::startWithTarget(Node* target) {
     MoveBy::startWithTarget(target);
@@ -89,9 +97,13 @@ bool RotateTo::initWithDuration(float duration, float dstAngle) {
     return true;
 }
 
-RotateTo* RotateTo::clone() const { return create(_duration, _dstAngle); }
+RotateTo* RotateTo::clone() const {
+    return create(_duration, _dstAngle);
+}
 
-RotateTo* RotateTo::reverse() const { return nullptr; }
+RotateTo* RotateTo::reverse() const {
+    return nullptr;
+}
 
 void RotateTo::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -124,9 +136,13 @@ bool RotateBy::initWithDuration(float duration, float deltaAngle) {
     return true;
 }
 
-RotateBy* RotateBy::clone() const { return create(_duration, _deltaAngle); }
+RotateBy* RotateBy::clone() const {
+    return create(_duration, _deltaAngle);
+}
 
-RotateBy* RotateBy::reverse() const { return create(_duration, -_deltaAngle); }
+RotateBy* RotateBy::reverse() const {
+    return create(_duration, -_deltaAngle);
+}
 
 void RotateBy::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -141,7 +157,9 @@ void RotateBy::update(float time) {
 
 // ---- ScaleTo / ScaleBy
 
-ScaleTo* ScaleTo::create(float duration, float s) { return create(duration, s, s); }
+ScaleTo* ScaleTo::create(float duration, float s) {
+    return create(duration, s, s);
+}
 
 ScaleTo* ScaleTo::create(float duration, float sx, float sy) {
     auto ret = new ScaleTo();
@@ -156,9 +174,13 @@ bool ScaleTo::initWithDuration(float duration, float sx, float sy) {
     return true;
 }
 
-ScaleTo* ScaleTo::clone() const { return create(_duration, _endScaleX, _endScaleY); }
+ScaleTo* ScaleTo::clone() const {
+    return create(_duration, _endScaleX, _endScaleY);
+}
 
-ScaleTo* ScaleTo::reverse() const { return nullptr; }
+ScaleTo* ScaleTo::reverse() const {
+    return nullptr;
+}
 
 void ScaleTo::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -175,7 +197,9 @@ void ScaleTo::update(float time) {
     }
 }
 
-ScaleBy* ScaleBy::create(float duration, float s) { return create(duration, s, s); }
+ScaleBy* ScaleBy::create(float duration, float s) {
+    return create(duration, s, s);
+}
 
 ScaleBy* ScaleBy::create(float duration, float sx, float sy) {
     auto ret = new ScaleBy();
@@ -183,9 +207,13 @@ ScaleBy* ScaleBy::create(float duration, float sx, float sy) {
     return autoreleased(ret);
 }
 
-ScaleBy* ScaleBy::clone() const { return create(_duration, _endScaleX, _endScaleY); }
+ScaleBy* ScaleBy::clone() const {
+    return create(_duration, _endScaleX, _endScaleY);
+}
 
-ScaleBy* ScaleBy::reverse() const { return create(_duration, 1 / _endScaleX, 1 / _endScaleY); }
+ScaleBy* ScaleBy::reverse() const {
+    return create(_duration, 1 / _endScaleX, 1 / _endScaleY);
+}
 
 void ScaleBy::startWithTarget(Node* target) {
     ScaleTo::startWithTarget(target);
@@ -207,9 +235,13 @@ bool Blink::initWithDuration(float duration, int blinks) {
     return true;
 }
 
-Blink* Blink::clone() const { return create(_duration, _times); }
+Blink* Blink::clone() const {
+    return create(_duration, _times);
+}
 
-Blink* Blink::reverse() const { return clone(); }
+Blink* Blink::reverse() const {
+    return clone();
+}
 
 void Blink::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -245,9 +277,13 @@ bool FadeTo::initWithDuration(float duration, GLubyte opacity) {
     return true;
 }
 
-FadeTo* FadeTo::clone() const { return create(_duration, _toOpacity); }
+FadeTo* FadeTo::clone() const {
+    return create(_duration, _toOpacity);
+}
 
-FadeTo* FadeTo::reverse() const { return nullptr; }
+FadeTo* FadeTo::reverse() const {
+    return nullptr;
+}
 
 void FadeTo::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -267,9 +303,13 @@ FadeIn* FadeIn::create(float d) {
     return autoreleased(ret);
 }
 
-FadeIn* FadeIn::clone() const { return create(_duration); }
+FadeIn* FadeIn::clone() const {
+    return create(_duration);
+}
 
-FadeTo* FadeIn::reverse() const { return FadeOut::create(_duration); }
+FadeTo* FadeIn::reverse() const {
+    return FadeOut::create(_duration);
+}
 
 FadeOut* FadeOut::create(float d) {
     auto ret = new FadeOut();
@@ -277,9 +317,13 @@ FadeOut* FadeOut::create(float d) {
     return autoreleased(ret);
 }
 
-FadeOut* FadeOut::clone() const { return create(_duration); }
+FadeOut* FadeOut::clone() const {
+    return create(_duration);
+}
 
-FadeTo* FadeOut::reverse() const { return FadeIn::create(_duration); }
+FadeTo* FadeOut::reverse() const {
+    return FadeIn::create(_duration);
+}
 
 // ---- TintTo / TintBy
 
@@ -289,7 +333,9 @@ TintTo* TintTo::create(float duration, GLubyte red, GLubyte green, GLubyte blue)
     return autoreleased(ret);
 }
 
-TintTo* TintTo::create(float duration, const Color3B& color) { return create(duration, color.r, color.g, color.b); }
+TintTo* TintTo::create(float duration, const Color3B& color) {
+    return create(duration, color.r, color.g, color.b);
+}
 
 bool TintTo::initWithDuration(float duration, GLubyte red, GLubyte green, GLubyte blue) {
     ActionInterval::initWithDuration(duration);
@@ -297,9 +343,13 @@ bool TintTo::initWithDuration(float duration, GLubyte red, GLubyte green, GLubyt
     return true;
 }
 
-TintTo* TintTo::clone() const { return create(_duration, _to); }
+TintTo* TintTo::clone() const {
+    return create(_duration, _to);
+}
 
-TintTo* TintTo::reverse() const { return nullptr; }
+TintTo* TintTo::reverse() const {
+    return nullptr;
+}
 
 void TintTo::startWithTarget(Node* target) {
     ActionInterval::startWithTarget(target);
@@ -328,7 +378,9 @@ bool TintBy::initWithDuration(float duration, GLshort deltaRed, GLshort deltaGre
     return true;
 }
 
-TintBy* TintBy::clone() const { return create(_duration, _deltaR, _deltaG, _deltaB); }
+TintBy* TintBy::clone() const {
+    return create(_duration, _deltaR, _deltaG, _deltaB);
+}
 
 TintBy* TintBy::reverse() const {
     return create(_duration, static_cast<GLshort>(-_deltaR), static_cast<GLshort>(-_deltaG),

@@ -29,9 +29,13 @@ bool Repeat::initWithAction(FiniteTimeAction* action, unsigned int times) {
     return true;
 }
 
-Repeat::~Repeat() { CC_SAFE_RELEASE(_innerAction); }
+Repeat::~Repeat() {
+    CC_SAFE_RELEASE(_innerAction);
+}
 
-Repeat* Repeat::clone() const { return create(_innerAction->clone(), _times); }
+Repeat* Repeat::clone() const {
+    return create(_innerAction->clone(), _times);
+}
 
 Repeat* Repeat::reverse() const {
     FiniteTimeAction* inner = _innerAction->reverse();
@@ -50,7 +54,9 @@ void Repeat::stop() {
     ActionInterval::stop();
 }
 
-bool Repeat::isDone() const { return _total == _times; }
+bool Repeat::isDone() const {
+    return _total == _times;
+}
 
 void Repeat::update(float dt) {
     float share = _innerAction->getDuration() / _duration;
@@ -98,9 +104,13 @@ bool RepeatForever::initWithAction(ActionInterval* action) {
     return true;
 }
 
-RepeatForever::~RepeatForever() { CC_SAFE_RELEASE(_innerAction); }
+RepeatForever::~RepeatForever() {
+    CC_SAFE_RELEASE(_innerAction);
+}
 
-RepeatForever* RepeatForever::clone() const { return create(_innerAction->clone()); }
+RepeatForever* RepeatForever::clone() const {
+    return create(_innerAction->clone());
+}
 
 RepeatForever* RepeatForever::reverse() const {
     ActionInterval* inner = _innerAction->reverse();

@@ -23,7 +23,9 @@ AutoreleasePool::~AutoreleasePool() {
     PoolManager::getInstance()->pop();
 }
 
-void AutoreleasePool::addObject(Ref* object) { _managedObjectArray.push_back(object); }
+void AutoreleasePool::addObject(Ref* object) {
+    _managedObjectArray.push_back(object);
+}
 
 void AutoreleasePool::clear() {
     _isClearing = true;
@@ -61,7 +63,9 @@ void PoolManager::destroyInstance() {
     s_poolManager = nullptr;
 }
 
-PoolManager::PoolManager() { _releasePoolStack.reserve(10); }
+PoolManager::PoolManager() {
+    _releasePoolStack.reserve(10);
+}
 
 PoolManager::~PoolManager() {
     // Each pool pops itself in its destructor.
@@ -71,7 +75,9 @@ PoolManager::~PoolManager() {
     }
 }
 
-AutoreleasePool* PoolManager::getCurrentPool() const { return _releasePoolStack.back(); }
+AutoreleasePool* PoolManager::getCurrentPool() const {
+    return _releasePoolStack.back();
+}
 
 bool PoolManager::isObjectInPools(Ref* obj) const {
     for (const auto& pool : _releasePoolStack) {
@@ -82,7 +88,9 @@ bool PoolManager::isObjectInPools(Ref* obj) const {
     return false;
 }
 
-void PoolManager::push(AutoreleasePool* pool) { _releasePoolStack.push_back(pool); }
+void PoolManager::push(AutoreleasePool* pool) {
+    _releasePoolStack.push_back(pool);
+}
 
 void PoolManager::pop() {
     CCASSERT(!_releasePoolStack.empty(), "no pool to pop");

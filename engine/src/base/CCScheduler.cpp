@@ -60,8 +60,9 @@ std::string selectorKey(SEL_SCHEDULE selector) {
 }
 
 template <class T> void eraseRemoved(std::vector<std::unique_ptr<T>>& list) {
-    list.erase(std::remove_if(list.begin(), list.end(), [](const std::unique_ptr<T>& e) { return e->removed; }),
-               list.end());
+    list.erase(
+        std::remove_if(list.begin(), list.end(), [](const std::unique_ptr<T>& e) { return e->removed; }),
+        list.end());
 }
 
 } // namespace
@@ -139,8 +140,8 @@ void Scheduler::schedule(const ccSchedulerFunc& callback, void* target, float in
 
 void Scheduler::schedule(SEL_SCHEDULE selector, Ref* target, float interval, unsigned int repeat, float delay,
                          bool paused) {
-    schedule([target, selector](float dt) { (target->*selector)(dt); }, target, interval, repeat, delay, paused,
-             selectorKey(selector));
+    schedule([target, selector](float dt) { (target->*selector)(dt); }, target, interval, repeat, delay,
+             paused, selectorKey(selector));
 }
 
 void Scheduler::schedule(SEL_SCHEDULE selector, Ref* target, float interval, bool paused) {
@@ -177,8 +178,9 @@ void Scheduler::schedulePerFrame(const ccSchedulerFunc& callback, void* target, 
 void Scheduler::insertUpdate(std::unique_ptr<UpdateEntry> entry) {
     auto& list = updateListFor(entry->priority);
     int priority = entry->priority;
-    auto pos = std::find_if(list.begin(), list.end(),
-                            [priority](const std::unique_ptr<UpdateEntry>& e) { return e->priority > priority; });
+    auto pos = std::find_if(list.begin(), list.end(), [priority](const std::unique_ptr<UpdateEntry>& e) {
+        return e->priority > priority;
+    });
     list.insert(pos, std::move(entry));
 }
 
@@ -199,7 +201,9 @@ void Scheduler::unschedule(const std::string& key, void* target) {
     }
 }
 
-void Scheduler::unschedule(SEL_SCHEDULE selector, Ref* target) { unschedule(selectorKey(selector), target); }
+void Scheduler::unschedule(SEL_SCHEDULE selector, Ref* target) {
+    unschedule(selectorKey(selector), target);
+}
 
 void Scheduler::unscheduleUpdate(void* target) {
     if (UpdateEntry* entry = findUpdate(target)) {
@@ -218,7 +222,9 @@ void Scheduler::unscheduleAllForTarget(void* target) {
     purgeRemoved();
 }
 
-void Scheduler::unscheduleAll() { unscheduleAllWithMinPriority(PRIORITY_SYSTEM); }
+void Scheduler::unscheduleAll() {
+    unscheduleAllWithMinPriority(PRIORITY_SYSTEM);
+}
 
 void Scheduler::unscheduleAllWithMinPriority(int minPriority) {
     for (auto& tt : _timerTargets) {
@@ -272,7 +278,9 @@ bool Scheduler::isTargetPaused(void* target) {
     return false;
 }
 
-std::set<void*> Scheduler::pauseAllTargets() { return pauseAllTargetsWithMinPriority(PRIORITY_SYSTEM); }
+std::set<void*> Scheduler::pauseAllTargets() {
+    return pauseAllTargetsWithMinPriority(PRIORITY_SYSTEM);
+}
 
 std::set<void*> Scheduler::pauseAllTargetsWithMinPriority(int minPriority) {
     std::set<void*> paused;
@@ -403,9 +411,10 @@ void Scheduler::purgeRemoved() {
     for (auto& tt : _timerTargets) {
         eraseRemoved(tt->timers);
     }
-    _timerTargets.erase(std::remove_if(_timerTargets.begin(), _timerTargets.end(),
-                                       [](const std::unique_ptr<TimerTarget>& tt) { return tt->timers.empty(); }),
-                        _timerTargets.end());
+    _timerTargets.erase(
+        std::remove_if(_timerTargets.begin(), _timerTargets.end(),
+                       [](const std::unique_ptr<TimerTarget>& tt) { return tt->timers.empty(); }),
+        _timerTargets.end());
     eraseRemoved(_updatesNeg);
     eraseRemoved(_updates0);
     eraseRemoved(_updatesPos);

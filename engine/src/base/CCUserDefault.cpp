@@ -37,7 +37,9 @@ bool isValidKey(const char* key) {
     return true;
 }
 
-const char* printable(const char* key) { return key != nullptr ? key : "(null)"; }
+const char* printable(const char* key) {
+    return key != nullptr ? key : "(null)";
+}
 
 std::string formatNumber(const char* format, double value) {
     char buffer[64];
@@ -59,9 +61,13 @@ void UserDefault::destroyInstance() {
     s_userDefault = nullptr;
 }
 
-const std::string& UserDefault::getXMLFilePath() { return s_filePath; }
+const std::string& UserDefault::getXMLFilePath() {
+    return s_filePath;
+}
 
-bool UserDefault::isXMLFileExist() { return fs::isRegularFile(s_filePath); }
+bool UserDefault::isXMLFileExist() {
+    return fs::isRegularFile(s_filePath);
+}
 
 UserDefault::UserDefault() {
     s_filePath = FileUtils::getInstance()->getWritablePath() + "UserDefault.xml";
@@ -94,51 +100,71 @@ void UserDefault::set(const char* key, const std::string& text) {
     save();
 }
 
-bool UserDefault::getBoolForKey(const char* key) { return getBoolForKey(key, false); }
+bool UserDefault::getBoolForKey(const char* key) {
+    return getBoolForKey(key, false);
+}
 
 bool UserDefault::getBoolForKey(const char* key, bool defaultValue) {
     const std::string* text = find(key);
     return text != nullptr ? *text == "true" : defaultValue;
 }
 
-int UserDefault::getIntegerForKey(const char* key) { return getIntegerForKey(key, 0); }
+int UserDefault::getIntegerForKey(const char* key) {
+    return getIntegerForKey(key, 0);
+}
 
 int UserDefault::getIntegerForKey(const char* key, int defaultValue) {
     const std::string* text = find(key);
     return text != nullptr ? std::atoi(text->c_str()) : defaultValue;
 }
 
-float UserDefault::getFloatForKey(const char* key) { return getFloatForKey(key, 0.0f); }
+float UserDefault::getFloatForKey(const char* key) {
+    return getFloatForKey(key, 0.0f);
+}
 
 float UserDefault::getFloatForKey(const char* key, float defaultValue) {
     const std::string* text = find(key);
     return text != nullptr ? static_cast<float>(std::atof(text->c_str())) : defaultValue;
 }
 
-double UserDefault::getDoubleForKey(const char* key) { return getDoubleForKey(key, 0.0); }
+double UserDefault::getDoubleForKey(const char* key) {
+    return getDoubleForKey(key, 0.0);
+}
 
 double UserDefault::getDoubleForKey(const char* key, double defaultValue) {
     const std::string* text = find(key);
     return text != nullptr ? std::atof(text->c_str()) : defaultValue;
 }
 
-std::string UserDefault::getStringForKey(const char* key) { return getStringForKey(key, ""); }
+std::string UserDefault::getStringForKey(const char* key) {
+    return getStringForKey(key, "");
+}
 
 std::string UserDefault::getStringForKey(const char* key, const std::string& defaultValue) {
     const std::string* text = find(key);
     return text != nullptr ? *text : defaultValue;
 }
 
-void UserDefault::setBoolForKey(const char* key, bool value) { set(key, value ? "true" : "false"); }
+void UserDefault::setBoolForKey(const char* key, bool value) {
+    set(key, value ? "true" : "false");
+}
 
-void UserDefault::setIntegerForKey(const char* key, int value) { set(key, std::to_string(value)); }
+void UserDefault::setIntegerForKey(const char* key, int value) {
+    set(key, std::to_string(value));
+}
 
 // Enough digits to read back the same value ("%f" would turn small values into 0).
-void UserDefault::setFloatForKey(const char* key, float value) { set(key, formatNumber("%.9g", value)); }
+void UserDefault::setFloatForKey(const char* key, float value) {
+    set(key, formatNumber("%.9g", value));
+}
 
-void UserDefault::setDoubleForKey(const char* key, double value) { set(key, formatNumber("%.17g", value)); }
+void UserDefault::setDoubleForKey(const char* key, double value) {
+    set(key, formatNumber("%.17g", value));
+}
 
-void UserDefault::setStringForKey(const char* key, const std::string& value) { set(key, value); }
+void UserDefault::setStringForKey(const char* key, const std::string& value) {
+    set(key, value);
+}
 
 void UserDefault::flush() {
     if (_dirty) {

@@ -13,21 +13,45 @@ const ValueMapIntKey kEmptyIntKeyMap;
 
 const Value Value::Null;
 
-Value::Value() : _type(Type::NONE) { _field.intVal = 0; }
-Value::Value(unsigned char v) : _type(Type::BYTE) { _field.byteVal = v; }
-Value::Value(int v) : _type(Type::INTEGER) { _field.intVal = v; }
-Value::Value(unsigned int v) : _type(Type::UNSIGNED) { _field.unsignedVal = v; }
-Value::Value(float v) : _type(Type::FLOAT) { _field.floatVal = v; }
-Value::Value(double v) : _type(Type::DOUBLE) { _field.doubleVal = v; }
-Value::Value(bool v) : _type(Type::BOOLEAN) { _field.boolVal = v; }
-Value::Value(const char* v) : _string(v ? v : ""), _type(Type::STRING) { _field.intVal = 0; }
-Value::Value(const std::string& v) : _string(v), _type(Type::STRING) { _field.intVal = 0; }
-Value::Value(const ValueVector& v) : _vector(new ValueVector(v)), _type(Type::VECTOR) { _field.intVal = 0; }
+Value::Value() : _type(Type::NONE) {
+    _field.intVal = 0;
+}
+Value::Value(unsigned char v) : _type(Type::BYTE) {
+    _field.byteVal = v;
+}
+Value::Value(int v) : _type(Type::INTEGER) {
+    _field.intVal = v;
+}
+Value::Value(unsigned int v) : _type(Type::UNSIGNED) {
+    _field.unsignedVal = v;
+}
+Value::Value(float v) : _type(Type::FLOAT) {
+    _field.floatVal = v;
+}
+Value::Value(double v) : _type(Type::DOUBLE) {
+    _field.doubleVal = v;
+}
+Value::Value(bool v) : _type(Type::BOOLEAN) {
+    _field.boolVal = v;
+}
+Value::Value(const char* v) : _string(v ? v : ""), _type(Type::STRING) {
+    _field.intVal = 0;
+}
+Value::Value(const std::string& v) : _string(v), _type(Type::STRING) {
+    _field.intVal = 0;
+}
+Value::Value(const ValueVector& v) : _vector(new ValueVector(v)), _type(Type::VECTOR) {
+    _field.intVal = 0;
+}
 Value::Value(ValueVector&& v) : _vector(new ValueVector(std::move(v))), _type(Type::VECTOR) {
     _field.intVal = 0;
 }
-Value::Value(const ValueMap& v) : _map(new ValueMap(v)), _type(Type::MAP) { _field.intVal = 0; }
-Value::Value(ValueMap&& v) : _map(new ValueMap(std::move(v))), _type(Type::MAP) { _field.intVal = 0; }
+Value::Value(const ValueMap& v) : _map(new ValueMap(v)), _type(Type::MAP) {
+    _field.intVal = 0;
+}
+Value::Value(ValueMap&& v) : _map(new ValueMap(std::move(v))), _type(Type::MAP) {
+    _field.intVal = 0;
+}
 Value::Value(const ValueMapIntKey& v) : _intKeyMap(new ValueMapIntKey(v)), _type(Type::INT_KEY_MAP) {
     _field.intVal = 0;
 }
@@ -35,7 +59,9 @@ Value::Value(ValueMapIntKey&& v) : _intKeyMap(new ValueMapIntKey(std::move(v))),
     _field.intVal = 0;
 }
 
-Value::Value(const Value& other) : _type(Type::NONE) { *this = other; }
+Value::Value(const Value& other) : _type(Type::NONE) {
+    *this = other;
+}
 
 Value::Value(Value&& other) noexcept
     : _field(other._field), _string(std::move(other._string)), _vector(std::move(other._vector)),
@@ -77,17 +103,39 @@ Value& Value::operator=(Value&& other) noexcept {
     return *this;
 }
 
-Value& Value::operator=(unsigned char v) { return *this = Value(v); }
-Value& Value::operator=(int v) { return *this = Value(v); }
-Value& Value::operator=(unsigned int v) { return *this = Value(v); }
-Value& Value::operator=(float v) { return *this = Value(v); }
-Value& Value::operator=(double v) { return *this = Value(v); }
-Value& Value::operator=(bool v) { return *this = Value(v); }
-Value& Value::operator=(const char* v) { return *this = Value(v); }
-Value& Value::operator=(const std::string& v) { return *this = Value(v); }
-Value& Value::operator=(const ValueVector& v) { return *this = Value(v); }
-Value& Value::operator=(const ValueMap& v) { return *this = Value(v); }
-Value& Value::operator=(const ValueMapIntKey& v) { return *this = Value(v); }
+Value& Value::operator=(unsigned char v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(int v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(unsigned int v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(float v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(double v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(bool v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(const char* v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(const std::string& v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(const ValueVector& v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(const ValueMap& v) {
+    return *this = Value(v);
+}
+Value& Value::operator=(const ValueMapIntKey& v) {
+    return *this = Value(v);
+}
 
 bool Value::operator==(const Value& v) const {
     if (this == &v) {
@@ -144,7 +192,9 @@ void Value::reset(Type type) {
     }
 }
 
-unsigned char Value::asByte() const { return static_cast<unsigned char>(asInt()); }
+unsigned char Value::asByte() const {
+    return static_cast<unsigned char>(asInt());
+}
 
 int Value::asInt() const {
     switch (_type) {
@@ -178,7 +228,9 @@ unsigned int Value::asUnsignedInt() const {
     }
 }
 
-float Value::asFloat() const { return static_cast<float>(asDouble()); }
+float Value::asFloat() const {
+    return static_cast<float>(asDouble());
+}
 
 double Value::asDouble() const {
     switch (_type) {
@@ -246,7 +298,9 @@ ValueVector& Value::asValueVector() {
     return *_vector;
 }
 
-const ValueVector& Value::asValueVector() const { return _vector ? *_vector : kEmptyVector; }
+const ValueVector& Value::asValueVector() const {
+    return _vector ? *_vector : kEmptyVector;
+}
 
 ValueMap& Value::asValueMap() {
     if (_type != Type::MAP) {
@@ -255,7 +309,9 @@ ValueMap& Value::asValueMap() {
     return *_map;
 }
 
-const ValueMap& Value::asValueMap() const { return _map ? *_map : kEmptyMap; }
+const ValueMap& Value::asValueMap() const {
+    return _map ? *_map : kEmptyMap;
+}
 
 ValueMapIntKey& Value::asIntKeyMap() {
     if (_type != Type::INT_KEY_MAP) {
@@ -264,7 +320,9 @@ ValueMapIntKey& Value::asIntKeyMap() {
     return *_intKeyMap;
 }
 
-const ValueMapIntKey& Value::asIntKeyMap() const { return _intKeyMap ? *_intKeyMap : kEmptyIntKeyMap; }
+const ValueMapIntKey& Value::asIntKeyMap() const {
+    return _intKeyMap ? *_intKeyMap : kEmptyIntKeyMap;
+}
 
 std::string Value::getDescription() const {
     switch (_type) {

@@ -59,7 +59,7 @@ std::string serialise(const std::map<std::string, std::string>& values) {
 std::string asideName(const std::string& path) {
     char stamp[32];
     std::time_t now = std::time(nullptr);
-    std::tm tm {};
+    std::tm tm{};
     ::localtime_r(&now, &tm);
     std::strftime(stamp, sizeof(stamp), "%Y%m%d-%H%M%S", &tm);
     std::string base = path + ".corrupt-" + stamp;
@@ -95,7 +95,8 @@ void UserDefault::load() {
         save();
         return;
     }
-    for (const tinyxml2::XMLElement* e = root->FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
+    for (const tinyxml2::XMLElement* e = root->FirstChildElement(); e != nullptr;
+         e = e->NextSiblingElement()) {
         const char* text = e->GetText();
         _values[e->Name()] = text != nullptr ? text : "";
     }

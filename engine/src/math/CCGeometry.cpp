@@ -13,7 +13,9 @@ bool Size::equals(const Size& target) const {
     return std::fabs(width - target.width) < FLT_EPSILON && std::fabs(height - target.height) < FLT_EPSILON;
 }
 
-bool Rect::equals(const Rect& rect) const { return origin.equals(rect.origin) && size.equals(rect.size); }
+bool Rect::equals(const Rect& rect) const {
+    return origin.equals(rect.origin) && size.equals(rect.size);
+}
 
 bool Rect::containsPoint(const Vec2& point) const {
     return point.x >= getMinX() && point.x <= getMaxX() && point.y >= getMinY() && point.y <= getMaxY();
@@ -40,6 +42,8 @@ Rect Rect::unionWithRect(const Rect& rect) const {
     return Rect(minX, minY, maxX - minX, maxY - minY);
 }
 
-void Rect::merge(const Rect& rect) { *this = unionWithRect(rect); }
+void Rect::merge(const Rect& rect) {
+    *this = unionWithRect(rect);
+}
 
 NS_CC_END

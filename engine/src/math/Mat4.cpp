@@ -12,7 +12,9 @@ const float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 const Mat4 Mat4::IDENTITY;
 const Mat4 Mat4::ZERO(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
 
-Mat4::Mat4() { std::memcpy(m, kIdentity, sizeof(m)); }
+Mat4::Mat4() {
+    std::memcpy(m, kIdentity, sizeof(m));
+}
 
 Mat4::Mat4(float m11, float m12, float m13, float m14, float m21, float m22, float m23, float m24, float m31,
            float m32, float m33, float m34, float m41, float m42, float m43, float m44) {
@@ -34,15 +36,25 @@ Mat4::Mat4(float m11, float m12, float m13, float m14, float m21, float m22, flo
     m[15] = m44;
 }
 
-Mat4::Mat4(const float* mat) { set(mat); }
+Mat4::Mat4(const float* mat) {
+    set(mat);
+}
 
-void Mat4::set(const float* mat) { std::memcpy(m, mat, sizeof(m)); }
+void Mat4::set(const float* mat) {
+    std::memcpy(m, mat, sizeof(m));
+}
 
-void Mat4::setIdentity() { std::memcpy(m, kIdentity, sizeof(m)); }
+void Mat4::setIdentity() {
+    std::memcpy(m, kIdentity, sizeof(m));
+}
 
-void Mat4::setZero() { std::memset(m, 0, sizeof(m)); }
+void Mat4::setZero() {
+    std::memset(m, 0, sizeof(m));
+}
 
-bool Mat4::isIdentity() const { return std::memcmp(m, kIdentity, sizeof(m)) == 0; }
+bool Mat4::isIdentity() const {
+    return std::memcmp(m, kIdentity, sizeof(m)) == 0;
+}
 
 bool Mat4::operator==(const Mat4& mat) const {
     for (int i = 0; i < 16; ++i) {
@@ -112,11 +124,17 @@ void Mat4::multiply(float scalar) {
     }
 }
 
-void Mat4::translate(float x, float y, float z) { multiply(createTranslation(x, y, z)); }
+void Mat4::translate(float x, float y, float z) {
+    multiply(createTranslation(x, y, z));
+}
 
-void Mat4::scale(float sx, float sy, float sz) { multiply(createScale(sx, sy, sz)); }
+void Mat4::scale(float sx, float sy, float sz) {
+    multiply(createScale(sx, sy, sz));
+}
 
-void Mat4::rotateZ(float angle) { multiply(createRotationZ(angle)); }
+void Mat4::rotateZ(float angle) {
+    multiply(createRotationZ(angle));
+}
 
 float Mat4::determinant() const {
     float a0 = m[0] * m[5] - m[1] * m[4];

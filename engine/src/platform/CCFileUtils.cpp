@@ -77,7 +77,9 @@ void FileUtils::purgeCachedEntries() {
     _fullPathCache.clear();
 }
 
-bool FileUtils::isAbsolutePath(const std::string& path) const { return !path.empty() && path[0] == '/'; }
+bool FileUtils::isAbsolutePath(const std::string& path) const {
+    return !path.empty() && path[0] == '/';
+}
 
 std::string FileUtils::toSearchPath(const std::string& path) const {
     std::string full = isAbsolutePath(path) ? path : _defaultResRootPath + path;
@@ -261,8 +263,12 @@ bool FileUtils::writeDataToFile(const Data& data, const std::string& fullPath) c
     return writeWholeFile(fullPath, data.getBytes(), static_cast<size_t>(data.getSize()));
 }
 
-bool FileUtils::createDirectory(const std::string& dirPath) const { return fs::createDirectories(dirPath); }
+bool FileUtils::createDirectory(const std::string& dirPath) const {
+    return fs::createDirectories(dirPath);
+}
 
-bool FileUtils::removeFile(const std::string& filepath) const { return ::unlink(filepath.c_str()) == 0; }
+bool FileUtils::removeFile(const std::string& filepath) const {
+    return ::unlink(filepath.c_str()) == 0;
+}
 
 NS_CC_END

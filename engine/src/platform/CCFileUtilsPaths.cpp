@@ -19,7 +19,9 @@ const char* const kAppFolder = "Solvane";
 std::string s_resourceRootOverride;
 std::string s_writablePathOverride;
 
-std::string defaultResourceRoot() { return fs::executableDir() + "Resources/"; }
+std::string defaultResourceRoot() {
+    return fs::executableDir() + "Resources/";
+}
 
 std::string homeDir() {
     const char* home = std::getenv("HOME");
@@ -36,8 +38,8 @@ std::string homeDir() {
 
 FileUtils::FileUtils() {
     _searchResolutionsOrderArray.push_back("");
-    _defaultResRootPath =
-        fs::withTrailingSlash(s_resourceRootOverride.empty() ? defaultResourceRoot() : s_resourceRootOverride);
+    _defaultResRootPath = fs::withTrailingSlash(s_resourceRootOverride.empty() ? defaultResourceRoot()
+                                                                               : s_resourceRootOverride);
     _searchPathArray.push_back(_defaultResRootPath);
     _writablePath = s_writablePathOverride;
 }
