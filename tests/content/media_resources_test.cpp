@@ -221,7 +221,8 @@ TEST_F(MediaResources, EveryNamedSoundLoads) {
     const auto sounds = withExtension(_named, ".mp3");
     EXPECT_GE(sounds.size(), 11u);
     for (const auto& path : sounds) {
-        EXPECT_NE(experimental::AudioEngine::play2d(path, false, 0.0f), experimental::AudioEngine::INVALID_AUDIO_ID)
+        EXPECT_NE(experimental::AudioEngine::play2d(path, false, 0.0f),
+                  experimental::AudioEngine::INVALID_AUDIO_ID)
             << path << " is missing or does not decode";
     }
     experimental::AudioEngine::stopAll();
