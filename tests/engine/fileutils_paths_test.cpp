@@ -162,3 +162,24 @@ TEST_F(FileUtilsPaths, TheWritableFolderFollowsXdgDataHomeAndTreatsEmptyAsUnset)
     EXPECT_EQ(files()->getWritablePath(), _dir + "chosen/");
     EXPECT_TRUE(std::filesystem::is_directory(_dir + "chosen"));
 }
+
+TEST_F(FileUtilsPaths, AFileThatAppearsAfterAMissIsFound) {
+    EXPECT_FALSE(files()->isFileExist("later.txt"));
+    write("res/later.txt", "here");
+    EXPECT_TRUE(files()->isFileExist("later.txt"));
+    EXPECT_EQ(files()->getStringFromFile("later.txt"), "here");
+}
+
+TEST_F(FileUtilsPaths, WritingAndPathHelpers) {
+    const std::string target = _dir + "out/notes.txt";
+    EXPECT_FALSE(files()->writeStringToFile("x", target)) << "the folder does not exist";
+    EXPECT_TRUE(files()->createDirectory(_dir + "out"));
+    EXPECT_TRUE(files()->writeStringToFile("first\nsecond", target));
+    EXPECT_EQ(files()->getStringFromFile(target), "first\nsecond");
+    EXPECT_EQ(files()->getFileSize(target), 12);
+    EXPECT_EQ(files()->getFileExtension("a/b.dir/Image.PNG"), ".png");
+    EXPECT_EQ(files()->getFileExtension("a/b.dir/noext"), "");
+    EXPECT_EQ(files()->fullPathFromRelativeFile("heart.png", "/x/effect/heart.plist"), "/x/effect/heart.png");
+    EXPECT_TRUE(files()->removeFile(target));
+    EXPECT_FALSE(files()->isFileExist(target));
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/CCScheduler.h"
@@ -217,4 +218,19 @@ TEST_F(SchedulerStepping, BadRequestsAreRefused) {
     scheduler->update(0.1f);
     EXPECT_TRUE(fires.empty());
     scheduler->unschedule("missing", &targetB); // nothing there: no effect
+}
+
+TEST_F(SchedulerStepping, TimeScaleStretchesEveryDtAndQueuedFunctionsRunAtTheEnd) {
+    std::vector<std::string> journal;
+    scheduler->schedule([&](float dt) { journal.push_back("timer " + std::to_string(dt)); }, &targetA, 0.0f,
+                        false, "t");
+    scheduler->update(0.0f);
+    scheduler->setTimeScale(0.5f);
+    std::thread worker(
+        [this, &journal] { scheduler->performFunctionInCocosThread([&] { journal.push_back("queued"); }); });
+    worker.join();
+    scheduler->update(0.5f);
+    EXPECT_EQ(journal, (std::vector<std::string>{"timer 0.250000", "queued"}));
+    scheduler->update(0.5f);
+    EXPECT_EQ(journal.size(), 3u) << "a queued function runs once";
 }
