@@ -136,14 +136,17 @@ int AudioEngineImpl::play(const std::string& filePath, bool loop, float volume, 
     info.profileName = profile ? profile->name : std::string();
     if (mixerOpen) {
         std::string error;
-        Mix_Chunk* chunk = mixer.chunk(info.fullPath, error);
-        if (!chunk) {
+        bool playable = false;
+        if (silent) {
+            playable = mixer.probe(info.fullPath, info.duration, error);
+        } else if (Mix_Chunk* chunk = mixer.chunk(info.fullPath, error)) {
+            playable = true;
+            info.duration = mixer.durationOf(chunk);
+            info.channel = mixer.play(chunk, loop, info.volume);
+        }
+        if (!playable) {
             log("AudioEngine: can't play %s: %s", filePath.c_str(), error.c_str());
             return AudioEngine::INVALID_AUDIO_ID;
-        }
-        info.duration = mixer.durationOf(chunk);
-        if (!silent) {
-            info.channel = mixer.play(chunk, loop, info.volume);
         }
     }
     const int id = _nextId++;
@@ -362,8 +365,10 @@ void AudioEngine::preload(const std::string& filePath, std::function<void(bool i
     if (engine && FileUtils::getInstance()->isFileExist(filePath)) {
         std::string error;
         // Without a mixer there is nothing to decode; an existing file counts as loaded.
-        ok = !engine->mixerOpen ||
-             engine->mixer.chunk(FileUtils::getInstance()->fullPathForFilename(filePath), error) != nullptr;
+        const std::string fullPath = FileUtils::getInstance()->fullPathForFilename(filePath);
+        float duration = 0.0f;
+        ok = !engine->mixerOpen || (engine->silent ? engine->mixer.probe(fullPath, duration, error)
+                                                   : engine->mixer.chunk(fullPath, error) != nullptr);
         if (!ok) {
             log("AudioEngine: can't preload %s: %s", filePath.c_str(), error.c_str());
         }

@@ -87,7 +87,31 @@ float AudioMixer::durationOf(Mix_Chunk* chunk) const {
     return static_cast<float>(chunk->alen) / static_cast<float>(_bytesPerFrame) / static_cast<float>(_frequency);
 }
 
+bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string& error) {
+    auto known = _probed.find(fullPath);
+    if (known != _probed.end()) {
+        duration = known->second;
+        return true;
+    }
+    if (!_open) {
+        error = "audio is not open";
+        return false;
+    }
+    Mix_Music* music = Mix_LoadMUS(fullPath.c_str());
+    if (!music) {
+        error = Mix_GetError();
+        return false;
+    }
+    const double seconds = Mix_MusicDuration(music);
+    Mix_FreeMusic(music);
+    ++_decodeCount;
+    duration = seconds > 0.0 ? static_cast<float>(seconds) : 0.0f;
+    _probed[fullPath] = duration;
+    return true;
+}
+
 void AudioMixer::uncache(const std::string& fullPath) {
+    _probed.erase(fullPath);
     auto it = _chunks.find(fullPath);
     if (it == _chunks.end()) {
         return;
@@ -110,6 +134,7 @@ void AudioMixer::uncacheAll() {
         Mix_FreeChunk(entry.second);
     }
     _chunks.clear();
+    _probed.clear();
 }
 
 int AudioMixer::play(Mix_Chunk* chunk, bool loop, float volume) {

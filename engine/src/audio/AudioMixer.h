@@ -32,6 +32,9 @@ public:
     Mix_Chunk* chunk(const std::string& fullPath, std::string& error);
     // Seconds of audio in a decoded chunk.
     float durationOf(Mix_Chunk* chunk) const;
+    // Checks that the file can be decoded and measures it without decoding it all (headless runs
+    // only need that); cached and counted like a decode. False (error filled) for an unusable file.
+    bool probe(const std::string& fullPath, float& duration, std::string& error);
     void uncache(const std::string& fullPath);
     void uncacheAll();
     int decodeCount() const { return _decodeCount; }
@@ -55,6 +58,7 @@ private:
     int _bytesPerFrame = 4;
     int _decodeCount = 0;
     std::unordered_map<std::string, Mix_Chunk*> _chunks;
+    std::unordered_map<std::string, float> _probed;
     std::vector<bool> _channelBusy;
 };
 
