@@ -54,8 +54,13 @@ json filterFor(int id) {
 }
 
 json heroine(int id) {
-    json h = {{"id", id},       {"border", 30},    {"file", "res/gal/h.png"}, {"attribute", {{{"name", "quiet"}}}},
-              {"name", "Heroine" + std::to_string(id)}, {"me", "私"}, {"you", "先輩"}};
+    json h = {{"id", id},
+              {"border", 30},
+              {"file", "res/gal/h.png"},
+              {"attribute", {{{"name", "quiet"}}}},
+              {"name", "Heroine" + std::to_string(id)},
+              {"me", "私"},
+              {"you", "先輩"}};
     h["parameter"] = bounds(id);
     return h;
 }
@@ -75,9 +80,13 @@ public:
             for (int i = 0; i < kSelectionsPerScenario; ++i) {
                 selections.push_back(rangedSelection(i, i % 2 == 0 ? 0 : 6, i % 2 == 0 ? 5 : 10));
             }
-            scenarios.push_back({{"id", id}, {"sentence", "<ヒロイン>、今日は何をする?"}, {"range", filterFor(id)},
-                                 {"background", "res/background/park.png"}, {"bgm", "res/bgm/op.mp3"},
-                                 {"emotion", "Normal"}, {"selections", selections}});
+            scenarios.push_back({{"id", id},
+                                 {"sentence", "<ヒロイン>、今日は何をする?"},
+                                 {"range", filterFor(id)},
+                                 {"background", "res/background/park.png"},
+                                 {"bgm", "res/bgm/op.mp3"},
+                                 {"emotion", "Normal"},
+                                 {"selections", selections}});
         }
         json heroines = json::array();
         for (int id = 0; id < 7; ++id) {
@@ -98,7 +107,9 @@ public:
     std::uintmax_t scenarioBytes = 0;
 
 private:
-    void write(const std::string& relative, const std::string& text) { std::ofstream(_dir / relative) << text; }
+    void write(const std::string& relative, const std::string& text) {
+        std::ofstream(_dir / relative) << text;
+    }
     std::filesystem::path _dir;
 };
 

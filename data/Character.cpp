@@ -6,9 +6,8 @@
 namespace {
 
 const std::pair<const char*, Emotion> kEmotionNames[] = {
-    {"Normal", Emotion::Normal},     {"Angry", Emotion::Angry},
-    {"Happy", Emotion::Happy},       {"Sad", Emotion::Sad},
-    {"Surprised", Emotion::Surprised}, {"Embarrassed", Emotion::Embarrassed},
+    {"Normal", Emotion::Normal}, {"Angry", Emotion::Angry},         {"Happy", Emotion::Happy},
+    {"Sad", Emotion::Sad},       {"Surprised", Emotion::Surprised}, {"Embarrassed", Emotion::Embarrassed},
 };
 
 } // namespace

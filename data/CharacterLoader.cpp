@@ -5,8 +5,8 @@
 #include "shell/Constants.h"
 
 const char* const kParameterKeys[13] = {
-    "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age",
-    "monster", "kind",   "money",     "love",       "living",     "S",
+    "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age", "monster",
+    "kind",    "money",  "love",      "living",     "S",
 };
 
 Character parseCharacter(nlohmann::json obj) {

@@ -4,7 +4,7 @@
 
 #include "data/Character.h"
 
-inline const std::string kPlayerPlaceholder = "<主人公>";   // replaced by her `you`
+inline const std::string kPlayerPlaceholder = "<主人公>";    // replaced by her `you`
 inline const std::string kHeroinePlaceholder = "<ヒロイン>"; // replaced by her `name`
 
 // Puts the heroine's words into a text: every "<主人公>" becomes her `you`, then every

@@ -44,7 +44,8 @@ CheckRun runCheck(const std::string& root) {
 }
 
 std::string labelFont() {
-    const std::string shipped = std::string(SOLVANE_SOURCE_DIR) + "/Resources/fonts/NotoSans/NotoSansCJKjp-Regular.otf";
+    const std::string shipped =
+        std::string(SOLVANE_SOURCE_DIR) + "/Resources/fonts/NotoSans/NotoSansCJKjp-Regular.otf";
     if (std::filesystem::exists(shipped)) {
         return shipped;
     }
@@ -119,8 +120,9 @@ TEST_F(CheckTool, LibraryMessagesPassThroughUnchanged) {
         << R"([{"target": "葵", "message": 1, "success": "s", "failure": "f"}])";
     const CheckRun run = runCheck(scratch.path());
     EXPECT_EQ(run.status, 1);
-    EXPECT_THAT(run.lines, testing::ElementsAre("error: res/confession/confession.json: "
-                                                "[json.exception.type_error.302] type must be string, but is number"));
+    EXPECT_THAT(run.lines,
+                testing::ElementsAre("error: res/confession/confession.json: "
+                                     "[json.exception.type_error.302] type must be string, but is number"));
 }
 
 TEST_F(CheckTool, MissingMediaAndGlyphsAreReported) {
@@ -129,7 +131,8 @@ TEST_F(CheckTool, MissingMediaAndGlyphsAreReported) {
     const CheckRun run = runCheck(scratch.path());
     EXPECT_EQ(run.status, 1);
     ASSERT_EQ(run.lines.size(), 2u);
-    EXPECT_EQ(run.lines[0], "error: res/gal/gal_data.json: heroine 2 (紅): picture 'res/gal/beni.png': file not found");
+    EXPECT_EQ(run.lines[0],
+              "error: res/gal/gal_data.json: heroine 2 (紅): picture 'res/gal/beni.png': file not found");
     EXPECT_THAT(run.lines[1], StartsWith("error: res/gal/gal_info.json: characters missing from "));
     EXPECT_THAT(run.lines[1], HasSubstr("U+E000 (profile 1)"));
 }

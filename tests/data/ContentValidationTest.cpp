@@ -53,8 +53,9 @@ Scenario scenario(int id, CharacterPredicate filter, std::vector<Selection> sele
 
 // Low-twisted heroines like answer 0, the others answer 1.
 Scenario splitByTwisted(int id, CharacterPredicate filter = AnyFilter{}) {
-    return scenario(id, std::move(filter),
-                    {answer(makeRangeVerdict(twistedRange(0, 4))), answer(makeRangeVerdict(twistedRange(5, 10)))});
+    return scenario(
+        id, std::move(filter),
+        {answer(makeRangeVerdict(twistedRange(0, 4))), answer(makeRangeVerdict(twistedRange(5, 10)))});
 }
 
 CharacterMap threeHeroines() {
@@ -68,8 +69,9 @@ std::string allMessages(const std::vector<ContentProblem>& problems) {
 } // namespace
 
 TEST(ValidateContent, PlayableContentHasNoProblems) {
-    ScenarioMap scenarios = {{1, splitByTwisted(1)},
-                             {2, scenario(2, PersonalFilter{"Beni"}, {answer(alwaysRight()), answer(alwaysWrong())})}};
+    ScenarioMap scenarios = {
+        {1, splitByTwisted(1)},
+        {2, scenario(2, PersonalFilter{"Beni"}, {answer(alwaysRight()), answer(alwaysWrong())})}};
     EXPECT_THAT(validateContent(threeHeroines(), scenarios), IsEmpty());
 }
 
@@ -78,10 +80,11 @@ TEST(ValidateContent, RangesThatCannotBeEvaluatedNameScenarioAndSelection) {
     missingKey["max"].erase("S");
     json notNumber = twistedRange(0, 4);
     notNumber["min"]["age"] = "young";
-    Scenario broken = scenario(7, AnyFilter{},
-                               {answer(makeRangeVerdict(missingKey)), answer(makeRangeVerdict(nullptr)),
-                                answer(makeRangeVerdict(json{{"min", 1}, {"max", 2}})),
-                                answer(makeRangeVerdict(notNumber)), answer(makeRangeVerdict(json::object()))});
+    Scenario broken =
+        scenario(7, AnyFilter{},
+                 {answer(makeRangeVerdict(missingKey)), answer(makeRangeVerdict(nullptr)),
+                  answer(makeRangeVerdict(json{{"min", 1}, {"max", 2}})), answer(makeRangeVerdict(notNumber)),
+                  answer(makeRangeVerdict(json::object()))});
     const auto problems = validateContent(threeHeroines(), {{1, splitByTwisted(1)}, {7, broken}});
     ASSERT_EQ(problems.size(), 5u) << allMessages(problems);
     EXPECT_EQ(problems[0].file, "res/scenario/scenario.json");
@@ -102,8 +105,10 @@ TEST(ValidateContent, TooFewHeroinesAndHeroinesNobodyAsks) {
 }
 
 TEST(ValidateContent, AdmittedHeroineNeedsBothAnAcceptedAndARejectedAnswer) {
-    Scenario onlyRight = scenario(4, AttributeFilter{{"quiet"}}, {answer(alwaysRight()), answer(alwaysRight())});
-    Scenario onlyLow = scenario(5, AnyFilter{}, {answer(makeRangeVerdict(twistedRange(0, 4))), answer(alwaysWrong())});
+    Scenario onlyRight =
+        scenario(4, AttributeFilter{{"quiet"}}, {answer(alwaysRight()), answer(alwaysRight())});
+    Scenario onlyLow =
+        scenario(5, AnyFilter{}, {answer(makeRangeVerdict(twistedRange(0, 4))), answer(alwaysWrong())});
     const auto problems = validateContent(threeHeroines(), {{4, onlyRight}, {5, onlyLow}});
     ASSERT_EQ(problems.size(), 3u) << allMessages(problems);
     EXPECT_EQ(problems[0].message, "scenario 4 admits heroine 1 (Aoi) but offers her no rejected selection");
@@ -120,7 +125,8 @@ TEST(ValidateContent, HeroineWithoutParametersMustNotMeetRangedSelections) {
                              {3, scenario(3, AnyFilter{}, {answer(alwaysRight()), answer(alwaysWrong())})}};
     const auto problems = validateContent(heroines, scenarios);
     ASSERT_EQ(problems.size(), 1u) << allMessages(problems);
-    EXPECT_EQ(problems[0].message, "scenario 2 admits heroine 4 (Dee), who has no parameters, but has ranged selections");
+    EXPECT_EQ(problems[0].message,
+              "scenario 2 admits heroine 4 (Dee), who has no parameters, but has ranged selections");
 }
 
 TEST(ValidateContent, StartUpCheckThrowsNamingTheFile) {

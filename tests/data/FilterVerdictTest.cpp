@@ -49,8 +49,8 @@ TEST(LoadFilter, KindsAcceptTheRightHeroinesAndLogTheirLine) {
     const auto personal = loadFilter(json::parse(R"({"type": "Personal", "personal": "Aoi"})"));
     const auto attribute = loadFilter(json::parse(R"({"type": "Attribute", "attributes": ["a", "b"]})"));
     const auto none = loadFilter(json::parse(R"({"type": "Attribute", "attributes": []})"));
-    EXPECT_THAT(log.lines, ElementsAre("loadFilter: Any", "loadFilter: Personal(Aoi)", "loadFilter: Attributes",
-                                       "loadFilter: Attributes"));
+    EXPECT_THAT(log.lines, ElementsAre("loadFilter: Any", "loadFilter: Personal(Aoi)",
+                                       "loadFilter: Attributes", "loadFilter: Attributes"));
 
     EXPECT_TRUE(any(withAttributes({})));
     EXPECT_TRUE(personal(withAttributes({}, "Aoi")));
@@ -62,9 +62,10 @@ TEST(LoadFilter, KindsAcceptTheRightHeroinesAndLogTheirLine) {
 }
 
 TEST(LoadFilter, UnreadableKindsFallBackToEveryone) {
-    for (const char* text : {R"({"type": null})", R"({"type": "any"})", R"({"type": "Attributes"})",
-                             R"({"type": 3})", R"({"type": ["Any"]})", R"({"type": "Personal", "personal": null})",
-                             R"({"type": "Attribute", "attributes": null})"}) {
+    for (const char* text :
+         {R"({"type": null})", R"({"type": "any"})", R"({"type": "Attributes"})", R"({"type": 3})",
+          R"({"type": ["Any"]})", R"({"type": "Personal", "personal": null})",
+          R"({"type": "Attribute", "attributes": null})"}) {
         LogCapture log;
         const auto filter = loadFilter(json::parse(text));
         EXPECT_TRUE(filter(withAttributes({}))) << text;

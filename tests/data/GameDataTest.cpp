@@ -14,8 +14,9 @@ TEST(Confessions, ParseAndLoad) {
     const Confession c = parseConfession(
         json::parse(R"({"target": "A", "message": "m", "success": "s", "failure": "f", "x": 1})"));
     EXPECT_EQ(c.target + c.message + c.success + c.failure, "Amsf");
-    EXPECT_THAT(errorOf([] { parseConfession(json::parse(R"({"target": "A", "message": "m", "failure": 1})")); }),
-                HasSubstr("key 'success' not found"));
+    EXPECT_THAT(
+        errorOf([] { parseConfession(json::parse(R"({"target": "A", "message": "m", "failure": 1})")); }),
+        HasSubstr("key 'success' not found"));
     EXPECT_THAT(errorOf([] { parseConfession(json::array()); }), HasSubstr("cannot use at() with array"));
 
     ResourceRoot root(fixture("repeats/"));

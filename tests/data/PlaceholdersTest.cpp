@@ -30,6 +30,7 @@ TEST(ReplacePlaceholders, PlayerWordIsReplacedFirst) {
 }
 
 TEST(ReplacePlaceholders, WordsHoldingTheirOwnPlaceholderAreInsertedOnce) {
-    EXPECT_EQ(replacePlaceholders("a<主人公>b<主人公>", heroine("n", "[<主人公>]")), "a[<主人公>]b[<主人公>]");
+    EXPECT_EQ(replacePlaceholders("a<主人公>b<主人公>", heroine("n", "[<主人公>]")),
+              "a[<主人公>]b[<主人公>]");
     EXPECT_EQ(replacePlaceholders("<ヒロイン><ヒロイン>", heroine("<ヒロイン>", "")), "<ヒロイン><ヒロイン>");
 }

@@ -79,8 +79,10 @@ TEST_F(SeededRandom, SelectionPairDrawsAcceptedThenRejected) {
         };
     };
     const std::vector<Selection> selections = {
-        named("no1", judge("no1", false)), named("yes1", judge("yes1", true)),
-        named("no2", judge("no2", false)), named("no3", judge("no3", false)),
+        named("no1", judge("no1", false)),
+        named("yes1", judge("yes1", true)),
+        named("no2", judge("no2", false)),
+        named("no3", judge("no3", false)),
     };
     const auto expected = expectedDraws({1, 3});
     LogCapture log;

@@ -6,8 +6,7 @@
 namespace datatest {
 
 // The what() text of whatever f throws, or "no error".
-template <class F>
-std::string errorOf(F f) {
+template <class F> std::string errorOf(F f) {
     try {
         f();
     } catch (const std::exception& e) {

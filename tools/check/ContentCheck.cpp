@@ -9,8 +9,8 @@
 namespace {
 
 const char* const kTutorialKeys[] = {
-    "description1", "description2", "howToPlay", "descHowToPlay", "fav",
-    "descFav",      "confession",   "descConfession", "next", "toGame",
+    "description1", "description2", "howToPlay",      "descHowToPlay", "fav",
+    "descFav",      "confession",   "descConfession", "next",          "toGame",
 };
 
 // Runs one loader; a failure becomes one problem naming the file.

@@ -10,22 +10,39 @@ namespace {
 
 // Media the scenes name directly rather than through the shared constants.
 const char* const kSceneMedia[] = {
-    "maru.png", "batsu.png",
-    "res/background/gals_background.png", "res/background/park.png",
-    "res/background/score_background.png", "res/background/setting_background.png",
+    "maru.png",
+    "batsu.png",
+    "res/background/gals_background.png",
+    "res/background/park.png",
+    "res/background/score_background.png",
+    "res/background/setting_background.png",
     "res/background/title_background.png",
-    "res/bgm/op.mp3", "res/bgm/honobono_m.mp3",
-    "res/tutorial/tutorial_game.png", "res/tutorial/tutorial_fav.png",
+    "res/bgm/op.mp3",
+    "res/bgm/honobono_m.mp3",
+    "res/tutorial/tutorial_game.png",
+    "res/tutorial/tutorial_fav.png",
     "res/tutorial/tutorial_confession.png",
-    "ui/SliderNode_Disable.png", "ui/SliderNode_Normal.png", "ui/SliderNode_Press.png",
-    "ui/Slider_Back.png", "ui/Slider_PressBar.png",
-    "ui/exit01.png", "ui/exit02.png", "ui/retry01.png", "ui/retry02.png",
-    "ui/settings01.png", "ui/settings02.png", "ui/start01.png", "ui/start02.png",
+    "ui/SliderNode_Disable.png",
+    "ui/SliderNode_Normal.png",
+    "ui/SliderNode_Press.png",
+    "ui/Slider_Back.png",
+    "ui/Slider_PressBar.png",
+    "ui/exit01.png",
+    "ui/exit02.png",
+    "ui/retry01.png",
+    "ui/retry02.png",
+    "ui/settings01.png",
+    "ui/settings02.png",
+    "ui/start01.png",
+    "ui/start02.png",
     "ui/title_menu01.png",
 };
 
 const char* const kParticleFiles[] = {
-    "res/effect/heart.plist", "res/effect/sad.plist", "res/effect/success.plist", "res/effect/fail.plist",
+    "res/effect/heart.plist",
+    "res/effect/sad.plist",
+    "res/effect/success.plist",
+    "res/effect/fail.plist",
 };
 
 void requireFile(const std::string& path, Problems& problems) {
@@ -111,9 +128,17 @@ void checkMedia(const LoadedContent& content, Problems& problems) {
         }
     }
     const std::string catalogue[] = {
-        kFontPath,          kSpeechBubblePath,      kSelectionFramePath,      kLogoImagePath,
-        kFocusLinesPath,    kGameOverImagePath,     kCorrectSoundPath,        kMissSoundPath,
-        kProposeEnterSoundPath, kProposeSuccessSoundPath, kProposeFailSoundPath,
+        kFontPath,
+        kSpeechBubblePath,
+        kSelectionFramePath,
+        kLogoImagePath,
+        kFocusLinesPath,
+        kGameOverImagePath,
+        kCorrectSoundPath,
+        kMissSoundPath,
+        kProposeEnterSoundPath,
+        kProposeSuccessSoundPath,
+        kProposeFailSoundPath,
     };
     for (const auto& path : catalogue) {
         requireFile(path, problems);

@@ -34,8 +34,8 @@ void addTutorial(std::vector<ShownText>& texts) {
 
 std::vector<ShownText> collectTexts(const LoadedContent& content) {
     std::vector<ShownText> texts;
-    for (const std::string* label : {&kScoreLabel, &kHighScoreLabel, &kSettingLabel, &kPlayGameLabel,
-                                     &kExitLabel, &kTimeLabel}) {
+    for (const std::string* label :
+         {&kScoreLabel, &kHighScoreLabel, &kSettingLabel, &kPlayGameLabel, &kExitLabel, &kTimeLabel}) {
         texts.push_back({"", "interface label", *label});
     }
     if (content.characters) {
