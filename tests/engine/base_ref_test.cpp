@@ -99,6 +99,14 @@ TEST(BaseRef, VectorAndMapRetainWhatTheyHold) {
         EXPECT_EQ(Tracked::alive, 1);
         EXPECT_NE(byName.at("x"), nullptr);
         EXPECT_EQ(byName.at("y"), nullptr);
+
+        // A failed create() handed to a container is refused, not a crash later.
+        Tracked* failed = nullptr;
+        list.pushBack(failed);
+        list.insert(0, failed);
+        byName.insert("z", failed);
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(byName.size(), 1);
     }
     EXPECT_EQ(Tracked::alive, 0);
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/CCConsole.h"
 #include "base/CCRef.h"
 #include "base/ccMacros.h"
 
@@ -85,7 +86,10 @@ public:
 
     // Replaces (and releases) an existing value for key.
     void insert(const K& key, V object) {
-        CCASSERT(object != nullptr, "Object is nullptr!");
+        if (object == nullptr) {
+            cocos2d::log("Map::insert: ignored a null object");
+            return;
+        }
         object->retain();
         erase(key);
         _data.emplace(key, object);

@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/CCConsole.h"
 #include "base/CCRef.h"
 #include "base/ccMacros.h"
 
@@ -94,8 +95,12 @@ public:
     bool contains(T object) const { return std::find(_data.begin(), _data.end(), object) != _data.end(); }
     bool equals(const Vector<T>& other) const { return _data == other._data; }
 
+    // A null object (say, a failed create()) is refused with a log line instead of crashing later.
     void pushBack(T object) {
-        CCASSERT(object != nullptr, "The object should not be nullptr");
+        if (object == nullptr) {
+            cocos2d::log("Vector::pushBack: ignored a null object");
+            return;
+        }
         _data.push_back(object);
         object->retain();
     }
@@ -106,7 +111,10 @@ public:
     }
     void insert(ssize_t index, T object) {
         CCASSERT(index >= 0 && index <= size(), "Invalid index!");
-        CCASSERT(object != nullptr, "The object should not be nullptr");
+        if (object == nullptr) {
+            cocos2d::log("Vector::insert: ignored a null object");
+            return;
+        }
         _data.insert(_data.begin() + index, object);
         object->retain();
     }
@@ -171,7 +179,10 @@ public:
     void swap(ssize_t index1, ssize_t index2) { std::swap(_data[index1], _data[index2]); }
     void replace(ssize_t index, T object) {
         CCASSERT(index >= 0 && index < size(), "Invalid index!");
-        CCASSERT(object != nullptr, "The object should not be nullptr");
+        if (object == nullptr) {
+            cocos2d::log("Vector::replace: ignored a null object");
+            return;
+        }
         object->retain();
         T old = _data[index];
         _data[index] = object;
