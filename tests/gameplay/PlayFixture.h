@@ -1,14 +1,14 @@
 #pragma once
-// A fresh headless engine per test with the small gameplay fixture content, a deterministic
-// random sequence and a tick clock that advances exactly with the frames.
+// A fresh headless engine per test with the small gameplay fixture content (the font comes
+// from the shipped resources), a fixed random seed, and a tick clock that the test moves
+// together with the frames.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,11 +26,12 @@
 namespace play_test {
 
 inline const std::string kFixtureRoot = std::string(SOLVANE_FIXTURES_DIR) + "/gameplay/";
-inline const std::string kFontName = "fonts/NotoSans/NotoSansCJKjp-Regular.otf";
+inline const std::string kShippedRoot = std::string(SOLVANE_SOURCE_DIR) + "/Resources/";
+constexpr float kFrame = 1.0f / 60;
 
 class PlayFixture : public ::testing::Test {
 protected:
-    void SetUp() override { startEngine(1280, 720, kFixtureRoot); }
+    void SetUp() override { startEngine(1280, 720, {kFixtureRoot, kShippedRoot}); }
 
     void TearDown() override {
         cocos2d::ext::resetAll();
@@ -39,64 +40,39 @@ protected:
         cocos2d::ext::setLogSink({});
         cocos2d::ext::setResourceRoot("");
         cocos2d::ext::setWritablePath("");
-        currentBGMId = -1;
+        currentBGMId = -1; // the music manager's state outlives the engine
         currentBGMPath.clear();
-        onStopActions.clear();
-        std::error_code ignored;
-        std::filesystem::remove_all(_writable, ignored);
+        std::filesystem::remove_all(_writable);
     }
 
-    // Frame size, then the resource folders searched in order (the fixture content first).
-    void startEngine(int frameWidth, int frameHeight, const std::string& root,
-                     const std::vector<std::string>& moreRoots = {}) {
+    // A headless view of that frame size; resources are searched in the given folders in order.
+    void startEngine(int frameWidth, int frameHeight, const std::vector<std::string>& roots) {
         cocos2d::ext::resetAll();
-        char dir[] = "/tmp/solvane-play-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        _writable = dir;
+        _writable = std::filesystem::temp_directory_path() / ("solvane-play-" + std::to_string(getpid()));
         cocos2d::ext::setWritablePath(_writable);
-        cocos2d::ext::setResourceRoot(root);
-        auto* files = cocos2d::FileUtils::getInstance();
-        for (const auto& more : moreRoots) {
-            files->addSearchPath(more);
+        cocos2d::ext::setResourceRoot(roots.front());
+        for (size_t i = 1; i < roots.size(); ++i) {
+            cocos2d::FileUtils::getInstance()->addSearchPath(roots[i]);
         }
-        files->addSearchPath(fontRoot());
-
         cocos2d::ext::startHeadless(frameWidth, frameHeight);
         cocos2d::Director::getInstance()->getOpenGLView()->setDesignResolutionSize(
             1280, 720, ResolutionPolicy::NO_BORDER);
 
-        _ticks = 1000 * kTicksPerSecond;
         setTickSource([this]() { return _ticks; });
         resetRandSeeding();
-        setRandSeedClock([this]() { return _seed; });
+        setRandSeedClock([]() { return 20240601u; });
         cocos2d::ext::setLogSink([this](const std::string& line) { _log.push_back(line); });
         currentBGMId = -1;
         currentBGMPath.clear();
         GameData::loadAll();
     }
 
-    // The shipped font when the build has it, else the system's Noto CJK under the same name.
-    std::string fontRoot() {
-        const std::string shipped = std::string(SOLVANE_SOURCE_DIR) + "/Resources/";
-        if (access((shipped + kFontName).c_str(), R_OK) == 0) {
-            return shipped;
-        }
-        const std::string fallback = _writable + "/fontroot/";
-        mkdir(fallback.c_str(), 0755);
-        mkdir((fallback + "fonts").c_str(), 0755);
-        mkdir((fallback + "fonts/NotoSans").c_str(), 0755);
-        symlink("/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc", (fallback + kFontName).c_str());
-        return fallback;
-    }
-
-    // Creates the play, shows it, runs the frame in which it enters the stage and then its
-    // first update, with no wall time passing: the clock reads 60.00 and every key is hooked up.
+    // Shows a new play and runs its first update with no wall time passing: the clock reads
+    // 60.00 and the space key is hooked up.
     Game* startPlay() {
         _game = Game::create();
-        EXPECT_NE(_game, nullptr);
         cocos2d::Director::getInstance()->runWithScene(_game);
-        cocos2d::ext::step(0.0f);
-        cocos2d::ext::step(0.0f);
+        cocos2d::ext::step(0.0f, 2);
         return _game;
     }
 
@@ -108,58 +84,51 @@ protected:
         }
     }
 
-    // Runs frames of dt until the log has that line (counting from `from`), at most `limit` s.
-    bool advanceUntilLogged(const std::string& line, float dt = 1.0f / 60, float limit = 5.0f) {
+    // Runs frames until the log has that line (only lines logged from now on count), at most 5 s.
+    bool advanceUntilLogged(const std::string& line) {
         const size_t from = _log.size();
-        for (float t = 0; t < limit; t += dt) {
-            advance(dt);
-            for (size_t i = from; i < _log.size(); ++i) {
-                if (_log[i] == line) {
-                    return true;
-                }
+        for (int frame = 0; frame < 300; ++frame) {
+            advance(kFrame);
+            if (std::find(_log.begin() + from, _log.end(), line) != _log.end()) {
+                return true;
             }
         }
         return false;
     }
 
-    int countLogged(const std::string& line, size_t from = 0) const {
-        int count = 0;
-        for (size_t i = from; i < _log.size(); ++i) {
-            count += _log[i] == line ? 1 : 0;
-        }
-        return count;
+    int countLogged(const std::string& line) const { return std::count(_log.begin(), _log.end(), line); }
+
+    void press(cocos2d::EventKeyboard::KeyCode code) {
+        cocos2d::ext::keyPress(code);
+        advance(kFrame);
     }
 
-    int countLoggedPrefix(const std::string& prefix) const {
-        int count = 0;
-        for (const auto& line : _log) {
-            count += line.rfind(prefix, 0) == 0 ? 1 : 0;
-        }
-        return count;
+    // Answers with the arrow key of the row that is right (or wrong) for the heroine asked.
+    void answer(bool right) {
+        const int row = right ? acceptedRow() : 1 - acceptedRow();
+        press(row == 0 ? cocos2d::EventKeyboard::KeyCode::KEY_UP_ARROW
+                       : cocos2d::EventKeyboard::KeyCode::KEY_DOWN_ARROW);
     }
 
-    // The row of the selection the current heroine accepts.
-    int acceptedRow() const {
-        const auto& selections = _game->getSelections();
-        return selections.at(0).judge(_game->getCurrentGal()) ? 0 : 1;
-    }
-
+    int acceptedRow() const { return _game->getSelections().at(0).judge(_game->getCurrentGal()) ? 0 : 1; }
     cocos2d::Vec2 rowPoint(int row) const { return _game->nextGalSlotPosition(row); }
-
-    ActiveGal& entryOf(const Character& gal) {
-        ActiveGal* entry = findActiveGal(gal.id);
-        EXPECT_NE(entry, nullptr);
-        return *entry;
-    }
-
+    ActiveGal& entryOf(const Character& gal) { return *findActiveGal(gal.id); }
     std::string timeText() const { return _game->getTimeLabel()->getString(); }
     std::string scoreText() const { return _game->getScoreLabel()->getString(); }
 
     Game* _game = nullptr;
-    std::int64_t _ticks = 0;
-    std::uint32_t _seed = 20240601;
+    std::int64_t _ticks = 1000 * kTicksPerSecond;
     std::vector<std::string> _log;
     std::string _writable;
 };
+
+inline bool hasParticleChild(cocos2d::Node* node) {
+    for (auto* child : node->getChildren()) {
+        if (dynamic_cast<cocos2d::ParticleSystemQuad*>(child)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace play_test
