@@ -57,7 +57,6 @@ private:
     SDL_Window* _window = nullptr;
     SDL_Renderer* _renderer = nullptr;
     unsigned int _generation = 0;
-    bool _ownsVideo = false;
     int _swallowedKey = 0; // SDL key whose release belongs to a window shortcut
     Vec2 _lastMouse;
     float _frameZoomFactor = 1.0f;

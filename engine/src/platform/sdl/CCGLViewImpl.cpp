@@ -61,9 +61,8 @@ GLViewImpl::~GLViewImpl() {
     if (_window) {
         SDL_DestroyWindow(_window);
     }
-    if (_ownsVideo) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
+    // The video subsystem stays up for the process: shutting it down unloads the display
+    // drivers, and a later window would pay their start-up again.
 }
 
 // The frame keeps the requested size for good: the renderer's logical size scales it to whatever
@@ -74,7 +73,6 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
         log("GLViewImpl: %s", message.c_str());
         return false;
     }
-    _ownsVideo = true;
     _frameZoomFactor = frameZoomFactor > 0 ? frameZoomFactor : 1.0f;
     int width = static_cast<int>(rect.size.width * _frameZoomFactor);
     int height = static_cast<int>(rect.size.height * _frameZoomFactor);
