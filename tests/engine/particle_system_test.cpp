@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "EngineFixture.h"
 
@@ -194,6 +196,43 @@ TEST_F(ParticleSystemTest, FreeParticlesStayPutWhenTheEmitterMoves) {
     EXPECT_EQ(rgbOf(pixelAtDesign(200, 200)), 0xFFFF00u);
     EXPECT_EQ(rgbOf(pixelAtDesign(800, 200)), 0x000000u);
     EXPECT_EQ(rgbOf(pixelAtDesign(220, 200)), 0x000000u);
+}
+
+// Every effect the game ships loads, emits and finishes; a frame of each is saved for a person to look at.
+TEST_F(ParticleSystemTest, TheShippedEffectsLoadAndFinish) {
+    const std::filesystem::path folder = SOLVANE_SOURCE_DIR "/Resources/res/effect";
+    if (!std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << folder << " does not exist yet";
+    }
+    _scene->addChild(LayerColor::create(Color4B(40, 40, 60, 255)), -1);
+    float x = 160;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() == ".plist") {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<ParticleSystemQuad*> systems;
+    for (const std::string& name : names) {
+        auto* system = ParticleSystemQuad::create("res/effect/" + name);
+        ASSERT_NE(system, nullptr) << name;
+        // Effects are laid out for a 600x900 picture; a holder of that size keeps them framed.
+        Node* holder = Node::create();
+        holder->setContentSize(Size(600, 900));
+        holder->setScale(0.45f);
+        holder->setPosition(Vec2(x - 135, 100));
+        holder->addChild(system);
+        _scene->addChild(holder);
+        system->setAutoRemoveOnFinish(system->getDuration() >= 0);
+        systems.push_back(system);
+        x += 320;
+    }
+    step(1.0f / 30, 12);
+    ASSERT_TRUE(ext::saveFrame(SOLVANE_BIN_DIR "/../effects_capture.png"));
+    for (ParticleSystemQuad* system : systems) {
+        EXPECT_GT(system->getParticleCount(), 0);
+    }
 }
 
 } // namespace
