@@ -65,6 +65,13 @@ private:
     template <class... Rest> static void appendItems(Vector<MenuItem*>& array, std::nullptr_t, Rest... rest) {
         appendItems(array, rest...);
     }
+    // A trailing NULL (an integer zero) ends the list as well.
+    template <class... Rest> static void appendItems(Vector<MenuItem*>& array, long, Rest... rest) {
+        appendItems(array, rest...);
+    }
+    template <class... Rest> static void appendItems(Vector<MenuItem*>& array, int, Rest... rest) {
+        appendItems(array, rest...);
+    }
     template <class... Rest> static void appendItems(Vector<MenuItem*>& array, MenuItem* item, Rest... rest) {
         if (item) {
             array.pushBack(item);
