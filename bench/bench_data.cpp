@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "data/CharacterLoader.h"
+#include "data/ContentValidation.h"
 #include "data/GameData.h"
 #include "data/Random.h"
 #include "data/Scenario.h"
@@ -150,6 +151,16 @@ void BM_PickSelectionPair(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PickSelectionPair)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Start-up runs the content validation once after loading: every heroine against every scenario.
+void BM_ValidateContent(benchmark::State& state) {
+    root();
+    GameData::loadAll();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(validateContent());
+    }
+}
+BENCHMARK(BM_ValidateContent)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

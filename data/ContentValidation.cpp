@@ -66,7 +66,7 @@ bool checkRanges(const Scenario& s, std::vector<ContentProblem>& problems) {
     bool sound = true;
     for (std::size_t i = 0; i < s.selections.size(); ++i) {
         const auto* verdict = s.selections[i].judge.target<RangeVerdict>();
-        if (verdict == nullptr) {
+        if (verdict == nullptr || verdict->complete()) {
             continue;
         }
         const std::string defect = rangeDefect(verdict->range());
@@ -80,9 +80,10 @@ bool checkRanges(const Scenario& s, std::vector<ContentProblem>& problems) {
 
 // Can this admitted heroine be asked this scenario: one answer she accepts and one she rejects?
 void checkAnswers(const Scenario& s, const Character& h, std::vector<ContentProblem>& problems) {
-    const std::string where = "scenario " + std::to_string(s.id) + " admits " + heroineName(h);
+    const auto where = [&] { return "scenario " + std::to_string(s.id) + " admits " + heroineName(h); };
     if (h.parameter.size() != sizeof(kParameterKeys) / sizeof(kParameterKeys[0]) && hasRangedSelection(s)) {
-        problems.push_back({kScenarioDataPath, where + ", who has no parameters, but has ranged selections"});
+        problems.push_back(
+            {kScenarioDataPath, where() + ", who has no parameters, but has ranged selections"});
         return;
     }
     std::size_t accepted = 0;
@@ -90,9 +91,9 @@ void checkAnswers(const Scenario& s, const Character& h, std::vector<ContentProb
         accepted += selection.judge(h) ? 1 : 0;
     }
     if (accepted == 0) {
-        problems.push_back({kScenarioDataPath, where + " but offers her no accepted selection"});
+        problems.push_back({kScenarioDataPath, where() + " but offers her no accepted selection"});
     } else if (accepted == s.selections.size()) {
-        problems.push_back({kScenarioDataPath, where + " but offers her no rejected selection"});
+        problems.push_back({kScenarioDataPath, where() + " but offers her no rejected selection"});
     }
 }
 

@@ -21,6 +21,9 @@ public:
     explicit RangeVerdict(nlohmann::json range);
     bool operator()(const Character& h) const;
     const nlohmann::json& range() const { return _range; }
+    // Whether every bound could be read up front (then no heroine with all parameters can
+    // make this verdict raise).
+    bool complete() const { return _converted; }
 
 private:
     bool evaluateJson(const Character& h) const;
