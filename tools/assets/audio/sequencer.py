@@ -38,6 +38,10 @@ def _chord_at(timeline, beat):
     return timeline[-1][2] if beat >= timeline[-1][1] - 1e-9 else timeline[0][2]
 
 
+def _starts_chord(timeline, beat):
+    return any(abs(start - beat) < 1e-9 for start, _, _ in timeline)
+
+
 def _melody(part, tokens, instrument, offset):
     events, beat = [], 0.0
     for token in tokens:
@@ -83,6 +87,8 @@ def _pattern(part, kind, tokens, instrument, section, timeline, length, offset):
                 break
             if name != "r":
                 chord = _chord_at(timeline, beat)
+                if kind == "line" and name != "A" and _starts_chord(timeline, beat):
+                    name = "R"  # the bass lands on the root whenever the harmony changes
                 next_chord = _chord_at(timeline, (beat + beats) % length)
                 held = min(beats, length - beat) * instrument.legato
                 for pitch in _pattern_notes(kind, name, chord, next_chord, instrument):

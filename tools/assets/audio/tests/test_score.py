@@ -81,6 +81,15 @@ class EventsTest(unittest.TestCase):
         lead = [e.beat for e in sequencer.events(piece) if e.part == "lead"]
         self.assertEqual(lead, [4.0])
 
+    def test_bass_takes_the_root_when_the_chord_changes(self):
+        piece = parse("section a 1\nchords C:3 G:1\nbass line R:1 5:1 3:1 5:1\n")
+        bass = [e.pitch for e in sequencer.events(piece) if e.part == "bass"]
+        self.assertEqual(bass, [36, 43, 40, 43])
+        piece = parse("section a 1\nchords C:2 G:2\nbass line R:1 5:1 3:1 5:1\n")
+        bass = [e.pitch for e in sequencer.events(piece) if e.part == "bass"]
+        # beat 2 turns from E2 into the new root G2 = 43; the fifth above it is D3 = 50
+        self.assertEqual(bass, [36, 43, 43, 50])
+
     def test_swing_moves_only_offbeat_eighths(self):
         self.assertAlmostEqual(sequencer.swung(2.5, 1.0), 2.5 + 1 / 6)
         self.assertEqual(sequencer.swung(2.0, 1.0), 2.0)
