@@ -117,12 +117,14 @@ def _wah(freq, seconds, last):
     env = dsp.gate(dsp.samples(seconds), 0.03, 0.08)
     n = len(env)
     t = np.arange(n) / dsp.SR
-    rate = 5.0 if last else 0.0
-    pitch = freq * (1.0 - (0.06 * np.clip(t - 0.3, 0.0, None) if last else 0.0))
-    pitch = pitch * (1.0 + 0.01 * np.sin(2 * np.pi * rate * t))
+    pitch = np.full(n, freq)
+    if last:  # sag and waver at the end, like a player running out of breath
+        pitch *= (1.0 - 0.06 * np.clip(t - 0.3, 0.0, None)) * (1.0 + 0.01 * np.sin(2 * np.pi * 5.0 * t))
     phase = 2 * np.pi * np.cumsum(pitch) / dsp.SR
-    opening = np.sin(np.pi * np.clip(t / max(seconds, 0.01), 0.0, 1.0)) if not last else \
-        0.55 + 0.45 * np.sin(2 * np.pi * 3.0 * t - np.pi / 2) * -1
+    if last:  # the long last note keeps opening and closing, three times a second
+        opening = 0.55 - 0.45 * np.sin(2 * np.pi * 3.0 * t - np.pi / 2)
+    else:  # one "wah" per note: closed, open, closed
+        opening = np.sin(np.pi * np.clip(t / seconds, 0.0, 1.0))
     cutoff = freq * (1.2 + 5.0 * opening)
     body = np.zeros(n)
     for k in range(1, 20):

@@ -179,8 +179,8 @@ def flute(freq, dur, vel, rng):
     phase = _phase(freq, n, 4.8, 10.0, 0.2)
     body = _partials(phase, freq, [1, 2, 3, 4], [1.0, 0.22, 0.09, 0.03], [0, 0, 0, 0], rng, n)
     breath = fft_filter(rng.standard_normal(n), low=freq, high=freq * 4.0, order=2)
-    breath *= 0.6 * decay(n, 0.12) + 0.25
-    return 0.38 * vel * (body + 0.18 * breath / (np.std(breath) + 1e-9) * 0.3) * env
+    breath *= (0.6 * decay(n, 0.12) + 0.25) / (np.std(breath) + 1e-9)
+    return 0.38 * vel * (body + 0.054 * breath) * env
 
 
 def brass(freq, dur, vel, rng):
