@@ -72,6 +72,10 @@ bool Director::init() {
 
 Director::~Director() {
     releaseScenes(false);
+    // Running actions retain their targets, which retain the action manager: break the cycle.
+    if (_actionManager) {
+        _actionManager->removeAllActions();
+    }
     if (_scheduler) {
         _scheduler->unscheduleAll();
     }
