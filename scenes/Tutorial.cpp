@@ -102,7 +102,7 @@ std::string Tutorial::text(const std::string& key) {
 Node* Tutorial::createPage(int page) {
     const Size visible = Director::getInstance()->getVisibleSize();
     const Vec2 center = getVisibleCenter();
-    const PageText& spec = kPages[page - 1];
+    const PageText& layout = kPages[page - 1];
 
     Node* pageNode = Sprite::create(kPageBackgroundPath);
     if (!pageNode) {
@@ -113,23 +113,23 @@ Node* Tutorial::createPage(int page) {
     pageNode->setContentSize(visible);
     pageNode->setPosition(center.x + (page - 1) * visible.width, center.y);
 
-    if (auto heading = createTitleLabel(spec.headingKey ? text(spec.headingKey) : kGameName)) {
+    if (auto heading = createTitleLabel(layout.headingKey ? text(layout.headingKey) : kGameName)) {
         pageNode->addChild(heading);
     }
-    if (auto body = createDescriptionLabel(text(spec.bodyKey), spec.limited)) {
+    if (auto body = createDescriptionLabel(text(layout.bodyKey), layout.limited)) {
         pageNode->addChild(body);
     }
-    if (spec.picture) {
-        if (auto picture = Sprite::create(spec.picture)) {
+    if (layout.picture) {
+        if (auto picture = Sprite::create(layout.picture)) {
             picture->setContentSize(Size(visible.width * kWrapFraction, visible.height * kWrapFraction));
             picture->setPosition(center.x * 1.5f, center.y);
             pageNode->addChild(picture);
         } else {
-            reportLoadError(spec.picture);
+            reportLoadError(layout.picture);
         }
     }
     const bool last = page == kPageCount;
-    auto menu = last ? createMenu(spec.menuKey, CC_CALLBACK_1(Tutorial::onToTitle, this)) : createNextMenu();
+    auto menu = last ? createMenu(layout.menuKey, CC_CALLBACK_1(Tutorial::onToTitle, this)) : createNextMenu();
     menu->setPosition(visible.width * 0.85f, visible.height * 0.1f);
     pageNode->addChild(menu);
     return pageNode;
