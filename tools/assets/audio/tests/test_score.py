@@ -108,6 +108,31 @@ class ShippedScoresTest(unittest.TestCase):
             self.assertEqual(piece.total_beats % piece.meter, 0, name)
             self.assertTrue(sequencer.events(piece), name)
 
+    def test_tunes_do_not_rub_against_their_chords(self):
+        """A held or on-beat melody note a semitone above a chord tone (a minor
+        ninth) is almost always a typo in a score; short passing notes may."""
+        folder = os.path.join(helpers.AUDIO_DIR, "scores")
+        for file_name in sorted(os.listdir(folder)):
+            piece = score.load(os.path.join(folder, file_name))
+            timeline, offset = [], 0.0
+            for name in piece.form:
+                section = piece.sections[name]
+                for start, end, chord in sequencer._chord_timeline(section):
+                    timeline.append((offset + start, offset + end, chord))
+                offset += piece.section_beats(section)
+            for event in sequencer.events(piece):
+                if not isinstance(event.pitch, int) or event.part not in MELODY_PARTS:
+                    continue
+                chord = next(c for s, e, c in timeline if s - 1e-9 <= event.beat < e - 1e-9)
+                tones = {(chord.root + i) % 12 for i in chord.intervals}
+                pc = event.pitch % 12
+                rubs = pc not in tones and (pc - 1) % 12 in tones
+                exposed = event.beats >= 0.9 or event.beat % 1.0 < 1e-9
+                self.assertFalse(rubs and exposed, "%s: %r over %s" % (file_name, event, chord.symbol))
+
+
+MELODY_PARTS = ("lead", "flute", "mallet", "vibes", "melody")
+
 
 if __name__ == "__main__":
     unittest.main()
