@@ -16,7 +16,8 @@ ASSET_PACKAGES := python3 python3-numpy python3-fonttools fonts-noto-cjk librsvg
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps asset-deps configure build run test test-asan bench assets install clean
+.PHONY: all deps asset-deps configure build run test test-asan bench assets install clean \
+	fuzz-deps fuzz-build fuzz-smoke fuzz soak
 
 all: build
 
@@ -50,6 +51,38 @@ test-asan:
 
 bench: build
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do [ -x "$$b" ] && "$$b"; done
+	tools/bench_startup.sh $(BUILD_DIR) 10
+
+# Fuzzing needs clang with its sanitizer and libFuzzer runtimes; it builds in its own folder.
+FUZZ_PACKAGES := clang libclang-rt-dev
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 600
+
+fuzz-deps: deps
+	@missing=$$(for p in $(FUZZ_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		$(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+fuzz-build: fuzz-deps
+	@[ -f $(FUZZ_DIR)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSOLVANE_FUZZ=ON -DSOLVANE_BUILD_TESTS=OFF -DSOLVANE_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) --target fuzz_all -j $(JOBS)
+
+# Every fuzz target for 60 s; fails on any finding.
+fuzz-smoke: fuzz-build
+	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) 60
+
+# Every fuzz target for FUZZ_SECONDS (600 by default); the corpus grows in build/fuzz/corpus.
+fuzz: fuzz-build
+	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# 500 plays in a row under AddressSanitizer and UBSan (leak checks on).
+SOAK_PLAYS ?= 500
+soak:
+	$(MAKE) configure PRESET=asan
+	cmake --build build/asan --target solvane-soak -j $(JOBS)
+	cd build/asan/bin && ASAN_OPTIONS=detect_leaks=1 SDL_AUDIODRIVER=dummy ./solvane-soak --plays $(SOAK_PLAYS) --dt 0.2
 
 assets: asset-deps
 	/usr/bin/python3 tools/assets/build.py
