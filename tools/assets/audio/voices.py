@@ -60,8 +60,12 @@ def epiano(freq, dur, vel, rng):
     env = gate(n_note, 0.003, 0.3)
     n = len(env)
     phase = _phase(freq, n)
-    index = (0.4 + 1.6 * vel) * decay(n, 0.22) + 0.25
-    tone = np.sin(phase + index * np.sin(phase + rng.uniform(0, 6.28)))
+    # the sidebands reach about (index + 1) harmonics: tame them on high notes so they cannot alias
+    brightness = min(1.0, 1000.0 / freq)
+    index = brightness * ((0.4 + 1.6 * vel) * decay(n, 0.22) + 0.25)
+    # modulator in phase with the carrier: any other offset leaves a DC thump under each note
+    start = rng.uniform(0, 2 * np.pi)
+    tone = np.sin(phase + start + index * np.sin(phase + start))
     tine = 0.0
     if freq * 7.0 < NYQUIST_GUARD:
         tine = 0.12 * vel * np.sin(phase * 7.0) * decay(n, 0.025)
