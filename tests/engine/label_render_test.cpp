@@ -92,3 +92,33 @@ TEST_F(LabelRenderTest, TextColourAndNodeTintMultiply) {
     EXPECT_LT(greenOf(p), 20);
     EXPECT_LT(blueOf(p), 20);
 }
+
+// In a fixed-height box the block is placed by the vertical alignment and whatever falls
+// outside the box is cut off.
+TEST_F(LabelRenderTest, FixedHeightBoxAlignsVerticallyAndClips) {
+    auto litRows = [&](TextVAlignment align) {
+        Label* label = Label::createWithTTF("■\n■\n■", cjkFont(), 40, Size(100, 100), TextHAlignment::LEFT, align);
+        label->setAnchorPoint(Vec2::ZERO);
+        label->setPosition(100, 300); // box spans design y 300..400, frame rows 320..420
+        scene->addChild(label);
+        step(1.0f / 60);
+        int top = -1, bottom = -1;
+        for (int y = 250; y < 500; ++y) {
+            if (rgbOf(pixel(120, y)) != 0) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        }
+        label->removeFromParent();
+        return std::make_pair(top, bottom);
+    };
+    auto top = litRows(TextVAlignment::TOP);
+    auto bottom = litRows(TextVAlignment::BOTTOM);
+    // Three lines never fit in 100 points: TOP cuts the last one, BOTTOM the first.
+    EXPECT_GE(top.first, 320);
+    EXPECT_LE(top.second, 420);
+    EXPECT_LT(top.first, 345); // the first line starts at the top, below its ascent space
+    EXPECT_GE(bottom.first, 320);
+    EXPECT_LE(bottom.second, 420);
+    EXPECT_GT(bottom.second, 405);
+}
