@@ -54,8 +54,8 @@ struct Color4B;
 struct Color4F;
 
 struct Color3B {
-    Color3B() = default;
-    Color3B(GLubyte _r, GLubyte _g, GLubyte _b) : r(_r), g(_g), b(_b) {}
+    constexpr Color3B() = default;
+    constexpr Color3B(GLubyte _r, GLubyte _g, GLubyte _b) : r(_r), g(_g), b(_b) {}
     explicit Color3B(const Color4B& color);
     explicit Color3B(const Color4F& color);
 
@@ -79,8 +79,8 @@ struct Color3B {
 };
 
 struct Color4B {
-    Color4B() = default;
-    Color4B(GLubyte _r, GLubyte _g, GLubyte _b, GLubyte _a) : r(_r), g(_g), b(_b), a(_a) {}
+    constexpr Color4B() = default;
+    constexpr Color4B(GLubyte _r, GLubyte _g, GLubyte _b, GLubyte _a) : r(_r), g(_g), b(_b), a(_a) {}
     explicit Color4B(const Color3B& color, GLubyte _a = 255) : r(color.r), g(color.g), b(color.b), a(_a) {}
     explicit Color4B(const Color4F& color);
 
@@ -112,8 +112,8 @@ struct Color4B {
 };
 
 struct Color4F {
-    Color4F() = default;
-    Color4F(float _r, float _g, float _b, float _a) : r(_r), g(_g), b(_b), a(_a) {}
+    constexpr Color4F() = default;
+    constexpr Color4F(float _r, float _g, float _b, float _a) : r(_r), g(_g), b(_b), a(_a) {}
     explicit Color4F(const Color3B& color, float _a = 1.0f)
         : r(color.r / 255.0f), g(color.g / 255.0f), b(color.b / 255.0f), a(_a) {}
     explicit Color4F(const Color4B& color)

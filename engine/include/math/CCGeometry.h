@@ -9,8 +9,8 @@ public:
     float width = 0.0f;
     float height = 0.0f;
 
-    Size() = default;
-    Size(float w, float h) : width(w), height(h) {}
+    constexpr Size() = default;
+    constexpr Size(float w, float h) : width(w), height(h) {}
     explicit Size(const Vec2& point) : width(point.x), height(point.y) {}
     operator Vec2() const { return Vec2(width, height); }
 
@@ -35,8 +35,8 @@ public:
     Vec2 origin;
     Size size;
 
-    Rect() = default;
-    Rect(float x, float y, float w, float h) : origin(x, y), size(w, h) {}
+    constexpr Rect() = default;
+    constexpr Rect(float x, float y, float w, float h) : origin(x, y), size(w, h) {}
     Rect(const Vec2& pos, const Size& dimension) : origin(pos), size(dimension) {}
 
     void setRect(float x, float y, float w, float h) {

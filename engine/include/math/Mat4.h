@@ -13,11 +13,13 @@ class Mat4 {
 public:
     float m[16];
 
-    // Identity.
-    Mat4();
+    // Identity. The constructors are constexpr so IDENTITY and ZERO are ready before any other
+    // static initialiser reads them.
+    constexpr Mat4() : m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
     // Arguments in row-major reading order (m11 is row 1 column 1).
-    Mat4(float m11, float m12, float m13, float m14, float m21, float m22, float m23, float m24, float m31,
-         float m32, float m33, float m34, float m41, float m42, float m43, float m44);
+    constexpr Mat4(float m11, float m12, float m13, float m14, float m21, float m22, float m23, float m24,
+                   float m31, float m32, float m33, float m34, float m41, float m42, float m43, float m44)
+        : m{m11, m21, m31, m41, m12, m22, m32, m42, m13, m23, m33, m43, m14, m24, m34, m44} {}
     explicit Mat4(const float* mat);
 
     static void createTranslation(float x, float y, float z, Mat4* dst);

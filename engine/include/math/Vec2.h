@@ -11,8 +11,8 @@ public:
     float x = 0.0f;
     float y = 0.0f;
 
-    Vec2() = default;
-    Vec2(float xx, float yy) : x(xx), y(yy) {}
+    constexpr Vec2() = default;
+    constexpr Vec2(float xx, float yy) : x(xx), y(yy) {}
     // Vector from p1 to p2.
     Vec2(const Vec2& p1, const Vec2& p2) : x(p2.x - p1.x), y(p2.y - p1.y) {}
 

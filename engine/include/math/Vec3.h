@@ -12,8 +12,8 @@ public:
     float y = 0.0f;
     float z = 0.0f;
 
-    Vec3() = default;
-    Vec3(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
+    constexpr Vec3() = default;
+    constexpr Vec3(float xx, float yy, float zz) : x(xx), y(yy), z(zz) {}
 
     void set(float xx, float yy, float zz) {
         x = xx;

@@ -13,8 +13,8 @@ public:
     float z = 0.0f;
     float w = 0.0f;
 
-    Vec4() = default;
-    Vec4(float xx, float yy, float zz, float ww) : x(xx), y(yy), z(zz), w(ww) {}
+    constexpr Vec4() = default;
+    constexpr Vec4(float xx, float yy, float zz, float ww) : x(xx), y(yy), z(zz), w(ww) {}
 
     void set(float xx, float yy, float zz, float ww) {
         x = xx;
