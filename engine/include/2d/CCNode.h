@@ -191,6 +191,7 @@ CC_CONSTRUCTOR_ACCESS:
     virtual bool init();
 
 protected:
+    void addChildHelper(Node* child, int localZOrder, int tag, const std::string& name, bool setTag);
     void insertChild(Node* child, int localZOrder);
     void detachChild(Node* child, ssize_t index, bool doCleanup);
     void markTransformDirty() { _transformDirty = true; }

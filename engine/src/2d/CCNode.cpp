@@ -65,11 +65,26 @@ void Node::setUserObject(Ref* userObject) {
     _userObject = userObject;
 }
 
-void Node::addChild(Node* child) { addChild(child, child ? child->_localZOrder : 0, child ? child->_name : ""); }
+void Node::addChild(Node* child) {
+    if (child) {
+        addChildHelper(child, child->_localZOrder, child->_tag, child->_name, true);
+    } else {
+        addChildHelper(child, 0, INVALID_TAG, "", true);
+    }
+}
 
-void Node::addChild(Node* child, int localZOrder) { addChild(child, localZOrder, child ? child->_name : ""); }
+void Node::addChild(Node* child, int localZOrder) {
+    addChildHelper(child, localZOrder, child ? child->_tag : INVALID_TAG, child ? child->_name : "", true);
+}
 
-void Node::addChild(Node* child, int localZOrder, int tag) {
+void Node::addChild(Node* child, int localZOrder, int tag) { addChildHelper(child, localZOrder, tag, "", true); }
+
+void Node::addChild(Node* child, int localZOrder, const std::string& name) {
+    addChildHelper(child, localZOrder, INVALID_TAG, name, false);
+}
+
+// Sets either the tag (keeping the name) or the name (keeping the tag).
+void Node::addChildHelper(Node* child, int localZOrder, int tag, const std::string& name, bool setTag) {
     if (!child) {
         log("Node::addChild: ignored a null child (parent tag %d, name '%s')", _tag, _name.c_str());
         return;
@@ -80,7 +95,11 @@ void Node::addChild(Node* child, int localZOrder, int tag) {
         return;
     }
     insertChild(child, localZOrder);
-    child->setTag(tag);
+    if (setTag) {
+        child->setTag(tag);
+    } else {
+        child->setName(name);
+    }
     child->setParent(this);
     if (_running) {
         child->onEnter();
@@ -93,20 +112,6 @@ void Node::addChild(Node* child, int localZOrder, int tag) {
     }
     if (_cascadeOpacityEnabled) {
         child->updateDisplayedOpacity(_displayedOpacity);
-    }
-}
-
-void Node::addChild(Node* child, int localZOrder, const std::string& name) {
-    if (!child) {
-        addChild(child, localZOrder, INVALID_TAG);
-        return;
-    }
-    // Keep the child's tag; only the name is (re)assigned.
-    int tag = child->_tag;
-    std::string newName = name;
-    addChild(child, localZOrder, tag);
-    if (child->_parent == this) {
-        child->setName(newName);
     }
 }
 
