@@ -102,6 +102,12 @@ TEST_F(AudioEngineTest, ALoopingTrackKeepsItsIdWhileAnEffectEndsAfterItsLength) 
     step(0.5f, 20);
     EXPECT_EQ(ext::activeAudioIds(), (std::vector<int>{music}));
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(music), 0.8f);
+
+    // Tests can end every one-shot sound at once; loops stay.
+    const int another = AudioEngine::play2d(makeWav("long.wav", 30.0f));
+    ext::finishSilentSounds();
+    EXPECT_EQ(ext::activeAudioIds(), (std::vector<int>{music}));
+    EXPECT_GT(another, effect);
 }
 
 TEST_F(AudioEngineTest, ARepeatedEffectIsDecodedOnce) {
