@@ -1,0 +1,102 @@
+// The audible path: no headless view, so the engine opens a real SDL_mixer output. SDL's dummy audio
+// driver stands in for a sound card; it consumes samples in real time, so sounds really end.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "audio/include/AudioEngine.h"
+#include "cocos2d.h"
+#include "ext/Audio.h"
+#include "ext/Headless.h"
+
+USING_NS_CC;
+using experimental::AudioEngine;
+
+namespace {
+
+std::string writeTone(const std::string& name, float seconds) {
+    const std::string path = (std::filesystem::temp_directory_path() / ("solvane-mixer-" + name)).string();
+    const uint32_t rate = 44100, frames = static_cast<uint32_t>(seconds * rate), bytes = frames * 4;
+    std::ofstream out(path, std::ios::binary);
+    auto u32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    out << "RIFF";
+    u32(36 + bytes);
+    out << "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(2);
+    u32(rate);
+    u32(rate * 4);
+    u16(4);
+    u16(16);
+    out << "data";
+    u32(bytes);
+    for (uint32_t i = 0; i < frames * 2; ++i) {
+        u16(static_cast<uint16_t>((i / 100) % 2 ? 3000 : -3000));
+    }
+    return path;
+}
+
+class AudioMixerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ext::resetAll();
+        // Never a real sound card in tests.
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+    void TearDown() override { ext::resetAll(); }
+
+    // Frames of the Director's scheduler in real time, until `done` or two seconds.
+    template <class F> void runUntil(const F& done) {
+        Scheduler* scheduler = Director::getInstance()->getScheduler();
+        for (int i = 0; i < 125 && !done(); ++i) {
+            SDL_Delay(16);
+            scheduler->update(0.016f);
+        }
+    }
+};
+
+TEST_F(AudioMixerTest, EffectsPlayOnTheirOwnChannelsAndEndWhileALoopGoesOn) {
+    ASSERT_FALSE(ext::isHeadless());
+    const std::string effect = writeTone("effect.wav", 0.15f);
+    const int decodes = ext::audioDecodeCount();
+    const int music = AudioEngine::play2d(writeTone("music.wav", 0.1f), true, 0.5f);
+    if (ext::isAudioSilent()) {
+        GTEST_SKIP() << "SDL's dummy audio driver could not be opened";
+    }
+    const int first = AudioEngine::play2d(effect);
+    const int second = AudioEngine::play2d(effect, false, 0.3f);
+    EXPECT_EQ(std::vector<int>({music, first, second}), ext::activeAudioIds());
+    EXPECT_EQ(ext::audioDecodeCount() - decodes, 2) << "the effect is decoded once for both plays";
+    EXPECT_NEAR(AudioEngine::getDuration(first), 0.15f, 0.01f);
+
+    std::vector<int> finished;
+    AudioEngine::setFinishCallback(first, [&finished](int id, const std::string&) { finished.push_back(id); });
+    runUntil([] { return ext::activeAudioCount() == 1; });
+    EXPECT_EQ(ext::activeAudioIds(), std::vector<int>({music}));
+    EXPECT_EQ(finished, std::vector<int>({first}));
+
+    // The loop outlives many of its own lengths, and obeys pause, volume and stop.
+    AudioEngine::pause(music);
+    AudioEngine::setVolume(music, 0.2f);
+    AudioEngine::resume(music);
+    EXPECT_FLOAT_EQ(AudioEngine::getVolume(music), 0.2f);
+    AudioEngine::stop(music);
+    EXPECT_EQ(ext::activeAudioCount(), 0);
+
+    // Channels are handed back: the full set can play again.
+    for (int i = 0; i < 32; ++i) {
+        ASSERT_NE(AudioEngine::play2d(effect), AudioEngine::INVALID_AUDIO_ID) << i;
+    }
+    AudioEngine::end();
+}
+
+} // namespace
