@@ -65,7 +65,10 @@ protected:
 };
 
 TEST_F(AudioMixerTest, EffectsPlayOnTheirOwnChannelsAndEndWhileALoopGoesOn) {
-    ASSERT_FALSE(ext::isHeadless());
+    if (ext::isHeadless()) {
+        // Headless mode lasts for the process; CTest runs each test in a process of its own.
+        GTEST_SKIP() << "an earlier test in this process went headless, which keeps audio silent";
+    }
     const std::string effect = writeTone("effect.wav", 0.15f);
     const int decodes = ext::audioDecodeCount();
     const int music = AudioEngine::play2d(writeTone("music.wav", 0.1f), true, 0.5f);
