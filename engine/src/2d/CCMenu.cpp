@@ -154,8 +154,6 @@ MenuItem* Menu::getItemForTouch(Touch* touch) {
     return nullptr;
 }
 
-// --- layout -----------------------------------------------------------------------------------
-
 void Menu::alignItemsVertically() { alignItemsVerticallyWithPadding(kDefaultPadding); }
 
 void Menu::alignItemsVerticallyWithPadding(float padding) {

@@ -48,8 +48,6 @@ Rect MenuItem::rect() const {
                 _position.y - _contentSize.height * _anchorPoint.y, _contentSize.width, _contentSize.height);
 }
 
-// --- MenuItemLabel ----------------------------------------------------------------------------
-
 MenuItemLabel* MenuItemLabel::create(Node* label, const ccMenuCallback& callback) {
     MenuItemLabel* item = new (std::nothrow) MenuItemLabel();
     if (item && item->initWithLabel(label, callback)) {

@@ -205,8 +205,6 @@ void ParticleSystem::setTexture(Texture2D* texture) {
 
 bool ParticleSystem::isBlendAdditive() const { return _blendFunc.dst == GL_ONE; }
 
-// --- running ----------------------------------------------------------------------------------
-
 void ParticleSystem::onEnter() {
     Node::onEnter();
     scheduleUpdateWithPriority(kUpdatePriority);

@@ -439,8 +439,6 @@ bool AudioEngine::isEnabled() { return s_enabled; }
 
 } // namespace experimental
 
-// --- inspection for tests ---------------------------------------------------------------------
-
 namespace ext {
 
 using experimental::AudioEngine;

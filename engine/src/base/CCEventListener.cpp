@@ -33,8 +33,6 @@ template <class T> static T* createListener() {
     return nullptr;
 }
 
-// --- keyboard ---------------------------------------------------------------------------------
-
 EventListenerKeyboard* EventListenerKeyboard::create() { return createListener<EventListenerKeyboard>(); }
 
 bool EventListenerKeyboard::init() {
@@ -52,8 +50,6 @@ EventListenerKeyboard* EventListenerKeyboard::clone() {
     }
     return copy;
 }
-
-// --- touch, one by one ----------------------------------------------------------------------
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::create() {
     return createListener<EventListenerTouchOneByOne>();
@@ -75,8 +71,6 @@ EventListenerTouchOneByOne* EventListenerTouchOneByOne::clone() {
     }
     return copy;
 }
-
-// --- custom -----------------------------------------------------------------------------------
 
 EventListenerCustom* EventListenerCustom::create(const std::string& eventName,
                                                  const std::function<void(EventCustom*)>& callback) {

@@ -133,8 +133,6 @@ void Button::onPressStateChangedToDisabled() {
     }
 }
 
-// --- title ------------------------------------------------------------------------------------
-
 void Button::setTitleText(const std::string& text) {
     if (!_titleRenderer) {
         if (text.empty()) {

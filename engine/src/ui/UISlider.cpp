@@ -136,8 +136,6 @@ void Slider::loadSlidBallTextureDisabled(const std::string& disabled, TextureRes
     setBright(_bright);
 }
 
-// --- value ------------------------------------------------------------------------------------
-
 void Slider::setPercent(int percent) {
     percent = std::max(0, std::min(percent, _maxPercent));
     if (percent == _percent) {
@@ -201,8 +199,6 @@ void Slider::fireEvent(EventType type) {
     release();
 }
 
-// --- touches ----------------------------------------------------------------------------------
-
 bool Slider::onTouchBegan(Touch* touch, Event* event) {
     if (!Widget::onTouchBegan(touch, event)) {
         return false;
@@ -233,8 +229,6 @@ void Slider::onTouchCancelled(Touch* touch, Event* event) {
     Widget::onTouchCancelled(touch, event);
     fireEvent(EventType::ON_SLIDEBALL_CANCEL);
 }
-
-// --- looks ------------------------------------------------------------------------------------
 
 void Slider::showBall(Sprite* shown) {
     for (Sprite* sprite : {_slidBallNormalRenderer, _slidBallPressedRenderer, _slidBallDisabledRenderer}) {

@@ -83,8 +83,6 @@ void Widget::pushDisplayedLookToRenderers() {
     }
 }
 
-// --- state ------------------------------------------------------------------------------------
-
 void Widget::setEnabled(bool enabled) {
     _enabled = enabled;
     setBright(enabled);
@@ -178,8 +176,6 @@ bool Widget::isAncestorsShownAndEnabled() const {
     }
     return true;
 }
-
-// --- touches ----------------------------------------------------------------------------------
 
 bool Widget::onTouchBegan(Touch* touch, Event*) {
     _touchBeganPosition = touch->getLocation();
