@@ -105,7 +105,7 @@ private:
     float _animationInterval = 1.0f / 60.0f;
     float _deltaTime = 0.0f;
     bool _nextDeltaTimeZero = false;
-    bool _invalid = true;
+    bool _invalid = false; // frames run from the start; stopAnimation() pauses them
     bool _paused = false;
     bool _purgeDirectorInNextLoop = false;
     unsigned int _totalFrames = 0;
