@@ -169,30 +169,28 @@ void Game::createBackground(const std::string& file) {
 }
 
 void Game::createNextGalPortraits() {
+    // The success portrait goes beside the row of the right answer, the failure one beside the other.
+    const int successRow = isFirstSelectionCorrect() ? 0 : 1;
+    setSuccessCharacter(createPortrait(_successGal, successRow));
+    setFailureCharacter(createPortrait(_failureGal, 1 - successRow));
+}
+
+Sprite* Game::createPortrait(const Character& gal, int row) {
     const auto view = VisibleArea::current();
-    const bool successOnFirstRow = isFirstSelectionCorrect();
-    const struct {
-        const Character& gal;
-        int row;
-        void (Game::*set)(Sprite*);
-    } portraits[] = {{_successGal, successOnFirstRow ? 0 : 1, &Game::setSuccessCharacter},
-                     {_failureGal, successOnFirstRow ? 1 : 0, &Game::setFailureCharacter}};
-    for (const auto& portrait : portraits) {
-        auto* sprite = Sprite::create(portrait.gal.file);
-        (this->*portrait.set)(sprite);
-        if (!sprite) {
-            reportLoadError(portrait.gal.file);
-            continue;
-        }
-        const Size size = sprite->getContentSize();
-        sprite->setScale(std::min(view.h / size.height * 0.16f, view.w / size.width * 0.1f));
-        sprite->getTexture()->setAliasTexParameters();
-        const float scaledWidth = size.width * sprite->getScaleX();
-        Vec2 position = nextGalSlotPosition(portrait.row);
-        position.x += _selectionWidth * 0.5f + scaledWidth * 0.5f;
-        sprite->setPosition(position);
-        addChild(sprite, kZCharacter);
+    auto* sprite = Sprite::create(gal.file);
+    if (!sprite) {
+        reportLoadError(gal.file);
+        return nullptr;
     }
+    const Size size = sprite->getContentSize();
+    sprite->setScale(std::min(view.h / size.height * 0.16f, view.w / size.width * 0.1f));
+    sprite->getTexture()->setAliasTexParameters();
+    // Just right of the row: half a row and half the portrait from the row's centre.
+    Vec2 position = nextGalSlotPosition(row);
+    position.x += _selectionWidth * 0.5f + size.width * sprite->getScaleX() * 0.5f;
+    sprite->setPosition(position);
+    addChild(sprite, kZCharacter);
+    return sprite;
 }
 
 void Game::createIcon() {

@@ -3,6 +3,11 @@
 // over several files by concern: Game.cpp (properties, layout), GameQuestion.cpp (questions,
 // selections, input), GameTimer.cpp (the clock), GameFeedback.cpp (answers, favour, pop-ups),
 // GameConfession.cpp and GameOver.cpp.
+//
+// A play is Asking (input open), Reacting (1.2 s after an answer), Confessing (3 s after the
+// space key) or Ending (clock at zero, 1.5 s to the score screen). Only Asking accepts input:
+// _acceptInput and the menu's enabled state together are the gate, closed the moment an answer
+// or a confession is accepted and reopened by the last step of its sequence.
 
 #include <array>
 #include <cstdint>
@@ -111,6 +116,7 @@ private:
     void createCharacter(const std::string& file);
     void createBackground(const std::string& file);
     void createNextGalPortraits();
+    cocos2d::Sprite* createPortrait(const Character& gal, int row);
     void createIcon();
     void registerArrowKeys();
     void registerProposeKey();
