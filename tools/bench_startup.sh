@@ -7,7 +7,7 @@
 set -eu
 BUILD_DIR=${1:-build/default}
 RUNS=${2:-10}
-SHOT="$BUILD_DIR/bin/solvane-shot"
+SHOT="$(cd "$BUILD_DIR" 2>/dev/null && pwd)/bin/solvane-shot"
 if [ ! -x "$SHOT" ]; then
     echo "bench_startup: $SHOT not built (cmake --build $BUILD_DIR --target solvane-shot)" >&2
     exit 2
