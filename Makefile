@@ -85,10 +85,11 @@ fuzz: fuzz-build
 
 # 500 plays in a row under AddressSanitizer and UBSan (leak checks on).
 SOAK_PLAYS ?= 500
+SOAK_DT ?= 0.5
 soak:
 	$(MAKE) configure PRESET=asan
 	cmake --build build/asan --target solvane-soak -j $(JOBS)
-	cd build/asan/bin && ASAN_OPTIONS=detect_leaks=1 SDL_AUDIODRIVER=dummy ./solvane-soak --plays $(SOAK_PLAYS) --dt 0.2
+	cd build/asan/bin && ASAN_OPTIONS=detect_leaks=1 SDL_AUDIODRIVER=dummy ./solvane-soak --plays $(SOAK_PLAYS) --dt $(SOAK_DT)
 
 assets: asset-deps
 	/usr/bin/python3 tools/assets/build.py
