@@ -37,19 +37,17 @@ class Display:
         self.proc = None
 
     def start(self):
-        for n in range(90, 140):
-            if os.path.exists(f"/tmp/.X11-unix/X{n}") or os.path.exists(f"/tmp/.X{n}-lock"):
-                continue
-            self.proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{WIDTH}x{HEIGHT}x24", "-nolisten", "tcp"],
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                    self.number = n
-                    return
-                if self.proc.poll() is not None:
-                    break
-                time.sleep(0.05)
-        raise RuntimeError("could not start Xvfb")
+        # Xvfb picks a free display itself and writes its number to the pipe.
+        read_end, write_end = os.pipe()
+        self.proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
+                                      "-nolisten", "tcp"], pass_fds=(write_end,),
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            line = numbers.readline().strip()
+        if not line.isdigit():
+            raise RuntimeError("could not start Xvfb")
+        self.number = int(line)
 
     def env(self):
         return {"DISPLAY": f":{self.number}"}
@@ -87,7 +85,7 @@ class Game:
         return subprocess.run(["xdotool", *args], env=env, capture_output=True, text=True, timeout=30)
 
     def _find_window(self):
-        deadline = time.time() + 30
+        deadline = time.time() + 60
         while time.time() < deadline:
             found = self._xdotool("search", "--name", "^Solvane$")
             if found.returncode == 0 and found.stdout.split():

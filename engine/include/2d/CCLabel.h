@@ -150,6 +150,8 @@ protected:
     bool _pixelsDirty = true;
     Texture2D* _textTexture = nullptr;
     int _renderCount = 0;
+    // How far the rendered glyphs reach past the laid-out width (ink beyond the last advance).
+    float _inkOverhang = 0.0f;
 };
 
 NS_CC_END

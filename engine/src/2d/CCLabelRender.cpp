@@ -84,7 +84,19 @@ void Label::renderText() {
         (font && _outlineSize > 0) ? text::FontCache::get(_fontFullPath, fontPixelSize(), _outlineSize) : nullptr;
     float factor = _director->getContentScaleFactor();
     int outline = outlineFont ? _outlineSize : 0;
-    int texW = static_cast<int>(std::ceil(_contentSize.width * factor)) + 2 * outline;
+    // A line's rendered ink can reach a few pixels past its laid-out width (the last glyph's
+    // overhang); the texture grows to the right to hold it instead of cutting the glyph off.
+    int overhang = 0;
+    if (font) {
+        for (const Line& line : _lines) {
+            int renderedW = 0;
+            if (!line.text.empty() && TTF_SizeUTF8(font, text::encodeUtf8(line.text).c_str(), &renderedW, nullptr) == 0) {
+                overhang = std::max(overhang, renderedW - static_cast<int>(std::ceil(line.width * factor)));
+            }
+        }
+    }
+    _inkOverhang = overhang * pointsPerPixel();
+    int texW = static_cast<int>(std::ceil(_contentSize.width * factor)) + 2 * outline + overhang;
     int texH = static_cast<int>(std::ceil(_contentSize.height * factor));
     if (!font || _lines.empty() || texW <= 0 || texH <= 0) {
         CC_SAFE_RELEASE_NULL(_textTexture);
@@ -157,7 +169,8 @@ void Label::draw(Renderer* renderer, const Mat4& transform, uint32_t) {
     float spill = _outlineSize > 0 ? _outlineSize * pointsPerPixel() : 0.0f;
     V2F_C4B_T2F quad[4];
     Color4B tint(_displayedColor, _displayedOpacity);
-    buildQuad(quad, transform, -spill, 0, _contentSize.width + spill, _contentSize.height, tint, 0, 0, 1, 1);
+    buildQuad(quad, transform, -spill, 0, _contentSize.width + spill + _inkOverhang, _contentSize.height, tint, 0, 0,
+              1, 1);
     renderer->drawQuad(_textTexture, quad, _blendFunc);
 }
 
