@@ -53,7 +53,7 @@ test: build
 
 # The unit and scene tests under AddressSanitizer + UBSan (the window journey stays in `test`).
 test-asan:
-	$(MAKE) test PRESET=asan CTEST_ARGS="-E e2e"
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp $(MAKE) test PRESET=asan CTEST_ARGS="-E e2e"
 
 bench: build
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do [ -x "$$b" ] && "$$b"; done
