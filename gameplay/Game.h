@@ -18,6 +18,7 @@
 #include "cocos2d.h"
 #include "data/Character.h"
 #include "data/Scenario.h"
+#include "shell/RetainedProperty.h"
 
 class Game : public cocos2d::Scene {
 public:
@@ -95,18 +96,6 @@ public:
     void goToScore();
 
 private:
-    template <class T> static void retainInto(T*& slot, T* node) {
-        if (slot == node) {
-            return;
-        }
-        if (node) {
-            node->retain();
-        }
-        if (slot) {
-            slot->release();
-        }
-        slot = node;
-    }
 
     // Layout steps of init.
     void createTimeLabel();

@@ -7,6 +7,7 @@
 #include "scenes/SceneLayout.h"
 #include "scenes/Setting.h"
 #include "shell/Constants.h"
+#include "shell/RetainedProperty.h"
 
 USING_NS_CC;
 
@@ -16,16 +17,6 @@ constexpr float kNameFontSize = 28.0f;
 constexpr float kDescriptionFontSize = 22.0f;
 constexpr int kDescriptionOutline = 2;
 const std::string kBullet = "\u30FB"; // "・"
-
-// Retain-property assignment: keep the new node, let go of the old one.
-template <class T> void assignRetained(T*& slot, T* value) {
-    if (slot == value) {
-        return;
-    }
-    CC_SAFE_RETAIN(value);
-    CC_SAFE_RELEASE(slot);
-    slot = value;
-}
 } // namespace
 
 Gals::~Gals() {
@@ -38,9 +29,9 @@ Gals::~Gals() {
     _highlights.clear();
 }
 
-void Gals::setCharacterImage(Sprite* image) { assignRetained(_characterImage, image); }
-void Gals::setDescriptionLabel(Label* label) { assignRetained(_descriptionLabel, label); }
-void Gals::setAttributeMenu(Menu* menu) { assignRetained(_attributeMenu, menu); }
+void Gals::setCharacterImage(Sprite* image) { retainInto(_characterImage, image); }
+void Gals::setDescriptionLabel(Label* label) { retainInto(_descriptionLabel, label); }
+void Gals::setAttributeMenu(Menu* menu) { retainInto(_attributeMenu, menu); }
 
 bool Gals::init() {
     if (!Scene::init()) {

@@ -6,6 +6,7 @@
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/RetainedProperty.h"
 
 USING_NS_CC;
 
@@ -50,12 +51,7 @@ Tutorial::~Tutorial() {
 }
 
 void Tutorial::setPageStrip(Node* strip) {
-    if (_pageStrip == strip) {
-        return;
-    }
-    CC_SAFE_RETAIN(strip);
-    CC_SAFE_RELEASE(_pageStrip);
-    _pageStrip = strip;
+    retainInto(_pageStrip, strip);
 }
 
 bool Tutorial::init() {
