@@ -77,6 +77,14 @@ std::string prepareStore() {
     return folder;
 }
 
+void printPlay(size_t number, const PlayRecord& p, std::chrono::steady_clock::time_point started) {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("play %zu: score %d best %d right %d wrong %d confessions %d/%d frames %ld rss %ld KiB at %.0f s\n",
+                number, p.shownScore, p.shownBest, p.rightAnswers, p.wrongAnswers, p.successfulConfessions,
+                p.confessions, p.frames, p.rssKiB, seconds);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,21 +113,20 @@ int main(int argc, char** argv) {
         // A play lasts at most a few minutes of game time even with every bonus.
         const long frameLimit = static_cast<long>(options.plays * 1200.0 / options.dt) + 10000;
         long frame = 0;
-        while (static_cast<int>(bot.plays().size()) < options.plays && frame < frameLimit) {
+        size_t reported = 0;
+        const auto& plays = bot.plays();
+        while (static_cast<int>(plays.size()) < options.plays && frame < frameLimit) {
             if (!bot.act()) {
                 break;
             }
             gVirtualSeconds += options.dt;
             ext::step(static_cast<float>(options.dt));
             ++frame;
-        }
-        const auto& plays = bot.plays();
-        for (size_t i = 0; i < plays.size(); ++i) {
-            const PlayRecord& p = plays[i];
-            if (i < 3 || i + 3 >= plays.size() || (i + 1) % 50 == 0) {
-                std::printf("play %zu: score %d best %d right %d wrong %d confessions %d/%d frames %ld rss %ld KiB\n",
-                            i + 1, p.shownScore, p.shownBest, p.rightAnswers, p.wrongAnswers,
-                            p.successfulConfessions, p.confessions, p.frames, p.rssKiB);
+            if (plays.size() > reported) {
+                reported = plays.size();
+                if (reported <= 3 || reported % 25 == 0 || static_cast<int>(reported) == options.plays) {
+                    printPlay(reported, plays.back(), started);
+                }
             }
         }
         const int onDisk = storedBest(UserDefault::getXMLFilePath());
