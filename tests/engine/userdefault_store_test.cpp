@@ -151,6 +151,7 @@ TEST_F(UserDefaultStore, AWriteInterruptedBeforeTheRenameLeavesTheOldValue) {
     writeFile(storePath() + ".tmp-Ab12Cd", "<?xml version=\"1.0\"?><userDefaultRoot><high_score>2");
     EXPECT_EQ(reopen()->getIntegerForKey("high_score"), 100);
     EXPECT_TRUE(filesStartingWith("UserDefault.xml.corrupt-").empty());
+    EXPECT_TRUE(filesStartingWith("UserDefault.xml.tmp-").empty()) << "leftovers are cleared on opening";
 }
 
 TEST_F(UserDefaultStore, AFailedWriteIsLoggedKeepsTheValueInMemoryAndFlushRetries) {

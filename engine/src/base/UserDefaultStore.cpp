@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@ NS_CC_BEGIN
 namespace {
 
 const char* const kRootName = "userDefaultRoot";
+
 
 bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -70,11 +72,30 @@ std::string asideName(const std::string& path) {
     return candidate;
 }
 
+// Temp files left by a process killed in the middle of a write: never renamed over the store,
+// so they hold nothing the store lacks. Cleared when the store is opened so they don't pile up.
+void removeStaleTempFiles(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) {
+            ::unlink((folder + entry->d_name).c_str());
+        }
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 void UserDefault::load() {
     const std::string& path = getXMLFilePath();
     _values.clear();
+    removeStaleTempFiles(path);
     if (!fs::isRegularFile(path)) {
         if (fs::isDirectory(path)) {
             setAside("it is a folder");
