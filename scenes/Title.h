@@ -8,9 +8,6 @@ public:
     CREATE_FUNC(Title);
     bool init() override;
 
-    // The exit button's action shares its name with the node's exit hook, which stays as it is.
-    using cocos2d::Scene::onExit;
-
     void onStart(cocos2d::Ref* sender);
     void onSettings(cocos2d::Ref* sender);
     void onExit(cocos2d::Ref* sender);
