@@ -60,53 +60,69 @@ std::vector<FiniteTimeAction*> nonNullActions(std::initializer_list<FiniteTimeAc
     return actions;
 }
 
-} // namespace
-
-Sequence* Sequence::createWithTwoActions(FiniteTimeAction* actionOne, FiniteTimeAction* actionTwo) {
-    if (actionOne == nullptr || actionTwo == nullptr) {
-        log("Sequence::createWithTwoActions: null action");
+// Sequence and Spawn are built the same way from their parts; only the pairing differs.
+template <class Pair> Pair* makePair(FiniteTimeAction* one, FiniteTimeAction* two, const char* owner) {
+    if (one == nullptr || two == nullptr) {
+        log("%s::createWithTwoActions: null action", owner);
         return nullptr;
     }
-    auto sequence = new Sequence();
-    sequence->initWithTwoActions(actionOne, actionTwo);
-    sequence->autorelease();
-    return sequence;
+    auto pair = new Pair();
+    pair->initWithTwoActions(one, two);
+    pair->autorelease();
+    return pair;
 }
 
-Sequence* Sequence::createFromList(std::initializer_list<FiniteTimeAction*> list) {
-    std::vector<FiniteTimeAction*> actions = nonNullActions(list, "Sequence");
-    Vector<FiniteTimeAction*> vec;
-    for (FiniteTimeAction* action : actions) {
-        vec.pushBack(action);
+template <class Pair> Pair* makeFromVector(const Vector<FiniteTimeAction*>& actions) {
+    auto pair = new Pair();
+    if (pair->init(actions)) {
+        pair->autorelease();
+        return pair;
     }
-    return create(vec);
-}
-
-Sequence* Sequence::create(const Vector<FiniteTimeAction*>& arrayOfActions) {
-    auto sequence = new Sequence();
-    if (sequence->init(arrayOfActions)) {
-        sequence->autorelease();
-        return sequence;
-    }
-    delete sequence;
+    delete pair;
     return nullptr;
 }
 
-bool Sequence::init(const Vector<FiniteTimeAction*>& arrayOfActions) {
-    ssize_t count = arrayOfActions.size();
+template <class Pair> Pair* makeFromList(std::initializer_list<FiniteTimeAction*> list, const char* owner) {
+    Vector<FiniteTimeAction*> actions;
+    for (FiniteTimeAction* action : nonNullActions(list, owner)) {
+        actions.pushBack(action);
+    }
+    return Pair::create(actions);
+}
+
+// Left-nested pairs: ((a, b), c); a lone action is paired with an empty instant one.
+template <class Pair> bool initNested(Pair* self, const Vector<FiniteTimeAction*>& actions, const char* owner) {
+    ssize_t count = actions.size();
     if (count == 0) {
-        log("Sequence::create: no actions");
+        log("%s::create: no actions", owner);
         return false;
     }
     if (count == 1) {
-        return initWithTwoActions(arrayOfActions.at(0), ExtraAction::create());
+        return self->initWithTwoActions(actions.at(0), ExtraAction::create());
     }
-    // Left-nested pairs: ((a, b), c).
-    FiniteTimeAction* prev = arrayOfActions.at(0);
+    FiniteTimeAction* prev = actions.at(0);
     for (ssize_t i = 1; i < count - 1; ++i) {
-        prev = createWithTwoActions(prev, arrayOfActions.at(i));
+        prev = Pair::createWithTwoActions(prev, actions.at(i));
     }
-    return initWithTwoActions(prev, arrayOfActions.at(count - 1));
+    return self->initWithTwoActions(prev, actions.at(count - 1));
+}
+
+} // namespace
+
+Sequence* Sequence::createWithTwoActions(FiniteTimeAction* actionOne, FiniteTimeAction* actionTwo) {
+    return makePair<Sequence>(actionOne, actionTwo, "Sequence");
+}
+
+Sequence* Sequence::createFromList(std::initializer_list<FiniteTimeAction*> list) {
+    return makeFromList<Sequence>(list, "Sequence");
+}
+
+Sequence* Sequence::create(const Vector<FiniteTimeAction*>& arrayOfActions) {
+    return makeFromVector<Sequence>(arrayOfActions);
+}
+
+bool Sequence::init(const Vector<FiniteTimeAction*>& arrayOfActions) {
+    return initNested(this, arrayOfActions, "Sequence");
 }
 
 bool Sequence::initWithTwoActions(FiniteTimeAction* actionOne, FiniteTimeAction* actionTwo) {
@@ -197,49 +213,19 @@ void Sequence::update(float t) {
 // ---- Spawn
 
 Spawn* Spawn::createWithTwoActions(FiniteTimeAction* action1, FiniteTimeAction* action2) {
-    if (action1 == nullptr || action2 == nullptr) {
-        log("Spawn::createWithTwoActions: null action");
-        return nullptr;
-    }
-    auto spawn = new Spawn();
-    spawn->initWithTwoActions(action1, action2);
-    spawn->autorelease();
-    return spawn;
+    return makePair<Spawn>(action1, action2, "Spawn");
 }
 
 Spawn* Spawn::createFromList(std::initializer_list<FiniteTimeAction*> list) {
-    std::vector<FiniteTimeAction*> actions = nonNullActions(list, "Spawn");
-    Vector<FiniteTimeAction*> vec;
-    for (FiniteTimeAction* action : actions) {
-        vec.pushBack(action);
-    }
-    return create(vec);
+    return makeFromList<Spawn>(list, "Spawn");
 }
 
 Spawn* Spawn::create(const Vector<FiniteTimeAction*>& arrayOfActions) {
-    auto spawn = new Spawn();
-    if (spawn->init(arrayOfActions)) {
-        spawn->autorelease();
-        return spawn;
-    }
-    delete spawn;
-    return nullptr;
+    return makeFromVector<Spawn>(arrayOfActions);
 }
 
 bool Spawn::init(const Vector<FiniteTimeAction*>& arrayOfActions) {
-    ssize_t count = arrayOfActions.size();
-    if (count == 0) {
-        log("Spawn::create: no actions");
-        return false;
-    }
-    if (count == 1) {
-        return initWithTwoActions(arrayOfActions.at(0), ExtraAction::create());
-    }
-    FiniteTimeAction* prev = arrayOfActions.at(0);
-    for (ssize_t i = 1; i < count - 1; ++i) {
-        prev = createWithTwoActions(prev, arrayOfActions.at(i));
-    }
-    return initWithTwoActions(prev, arrayOfActions.at(count - 1));
+    return initNested(this, arrayOfActions, "Spawn");
 }
 
 bool Spawn::initWithTwoActions(FiniteTimeAction* action1, FiniteTimeAction* action2) {
