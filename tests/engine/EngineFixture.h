@@ -98,6 +98,19 @@ private:
 };
 
 // 0xRRGGBBAA helpers for pixel assertions.
+// The same, with an empty scene already running and drawn once.
+class SceneFixture : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        _scene = cocos2d::Scene::create();
+        director()->runWithScene(_scene);
+        step(1.0f / 60);
+    }
+
+    cocos2d::Scene* _scene = nullptr;
+};
+
 inline unsigned int rgbOf(unsigned int rgba) { return rgba >> 8; }
 inline int redOf(unsigned int rgba) { return static_cast<int>((rgba >> 24) & 0xFF); }
 inline int greenOf(unsigned int rgba) { return static_cast<int>((rgba >> 16) & 0xFF); }

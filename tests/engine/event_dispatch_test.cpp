@@ -9,15 +9,8 @@ using KeyCode = EventKeyboard::KeyCode;
 
 namespace {
 
-class EventDispatchTest : public EngineFixture {
+class EventDispatchTest : public SceneFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        _scene = Scene::create();
-        director()->runWithScene(_scene);
-        step(1.0f / 60);
-    }
-
     // A node in the running scene with a keyboard listener that records "<name>:<code>".
     Node* addKeyNode(const std::string& name, int z, Node* parent = nullptr, bool stop = false) {
         Node* node = Node::create();
@@ -33,7 +26,6 @@ protected:
         return node;
     }
 
-    Scene* _scene = nullptr;
     std::vector<std::string> _heard;
 };
 

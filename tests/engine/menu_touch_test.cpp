@@ -8,15 +8,8 @@ USING_NS_CC;
 
 namespace {
 
-class MenuTouchTest : public EngineFixture {
+class MenuTouchTest : public SceneFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        _scene = Scene::create();
-        director()->runWithScene(_scene);
-        step(1.0f / 60);
-    }
-
     MenuItemLabel* makeItem(const std::string& text) {
         Label* label = Label::createWithTTF(text, cjkFont(), 28);
         EXPECT_NE(label, nullptr);
@@ -29,7 +22,6 @@ protected:
         return item->convertToWorldSpace(Vec2(size.width / 2, size.height / 2));
     }
 
-    Scene* _scene = nullptr;
     std::map<std::string, int> _activations;
 };
 

@@ -14,15 +14,8 @@ namespace {
 
 using Keys = std::map<std::string, std::string>;
 
-class ParticleSystemTest : public EngineFixture {
+class ParticleSystemTest : public SceneFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        _scene = Scene::create();
-        director()->runWithScene(_scene);
-        step(1.0f / 60);
-    }
-
     // A Particle Designer plist: every value written as <real>, except the texture name.
     std::string writePlist(const std::string& relPath, Keys overrides) {
         Keys keys = {{"maxParticles", "100"},      {"particleLifespan", "2"}, {"duration", "-1"},
@@ -54,8 +47,6 @@ protected:
         out << "</dict>\n</plist>\n";
         return path;
     }
-
-    Scene* _scene = nullptr;
 };
 
 TEST_F(ParticleSystemTest, EmitsMaxParticlesOverLifespanPerSecond) {

@@ -25,15 +25,8 @@ const char* nameOf(Widget::TouchEventType type) {
     }
 }
 
-class WidgetTouchTest : public EngineFixture {
+class WidgetTouchTest : public SceneFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        _scene = Scene::create();
-        director()->runWithScene(_scene);
-        step(1.0f / 60);
-    }
-
     Button* makeButton(bool withPressedImage) {
         const std::string normal = makePng("normal.png", 100, 40, {255, 0, 0, 255});
         const std::string pressed = withPressedImage ? makePng("pressed.png", 100, 40, {0, 255, 0, 255}) : "";
@@ -62,7 +55,6 @@ protected:
         return slider;
     }
 
-    Scene* _scene = nullptr;
     std::vector<std::string> _events;
     std::vector<Slider::EventType> _sliderEvents;
 };
