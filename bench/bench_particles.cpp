@@ -11,6 +11,7 @@
 
 #include "cocos2d.h"
 #include "ext/Headless.h"
+#include "renderer/TurnedImages.h"
 
 USING_NS_CC;
 
@@ -65,13 +66,13 @@ ValueMap burstDefinition(const std::string& texture, float spin) {
     return d;
 }
 
-void BM_ParticleFrame500(benchmark::State& state) {
+void runParticleFrames(benchmark::State& state, const std::string& texture) {
     ext::resetAll();
     ext::startHeadless(1280, 720);
     Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720, ResolutionPolicy::NO_BORDER);
     Scene* scene = Scene::create();
     Director::getInstance()->runWithScene(scene);
-    ValueMap definition = burstDefinition(writeSoftDot(), static_cast<float>(state.range(0)));
+    ValueMap definition = burstDefinition(texture, static_cast<float>(state.range(0)));
     ParticleSystemQuad* system = ParticleSystemQuad::create(definition);
     if (!system) {
         state.SkipWithError("particle system could not be created");
@@ -86,9 +87,36 @@ void BM_ParticleFrame500(benchmark::State& state) {
     state.counters["live_particles"] = system->getParticleCount();
     ext::resetAll();
 }
-// Argument: degrees each particle turns over its life. The software renderer draws unturned squares
-// as scaled blits and turned ones through its (slower) triangle rasteriser.
+
+// Argument: degrees each particle turns over its life. The software renderer copies unturned
+// squares as scaled blits; turned ones are drawn from copies of the texture turned in steps.
+void BM_ParticleFrame500(benchmark::State& state) { runParticleFrames(state, writeSoftDot()); }
 BENCHMARK(BM_ParticleFrame500)->Arg(0)->Arg(360)->Unit(benchmark::kMillisecond);
+
+// The same with the game's own star (64x64, points reaching towards its corners).
+void BM_ParticleFrame500Star(benchmark::State& state) {
+    runParticleFrames(state, SOLVANE_SOURCE_DIR "/Resources/res/effect/star.png");
+}
+BENCHMARK(BM_ParticleFrame500Star)->Arg(0)->Arg(360)->Unit(benchmark::kMillisecond);
+
+// What making the turned copies of one texture costs (once per texture, at its first spinning draw).
+void BM_TurnedCopies(benchmark::State& state) {
+    SDL_Surface* loaded = IMG_Load(SOLVANE_SOURCE_DIR "/Resources/res/effect/star.png");
+    SDL_Surface* star = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+    SDL_FreeSurface(loaded);
+    if (!star) {
+        state.SkipWithError("star.png could not be read");
+        return;
+    }
+    int steps = 0;
+    for (auto _ : state) {
+        auto copies = TurnedImages::build(star);
+        steps = copies ? copies->getSteps() : 0;
+    }
+    state.counters["steps"] = steps;
+    SDL_FreeSurface(star);
+}
+BENCHMARK(BM_TurnedCopies)->Unit(benchmark::kMillisecond);
 
 // The same frame without the emitter: what clearing and presenting the frame costs by itself.
 void BM_EmptyFrame(benchmark::State& state) {

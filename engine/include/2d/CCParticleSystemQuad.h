@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "2d/CCParticleSystem.h"
+#include "renderer/TurnedImages.h"
 
 NS_CC_BEGIN
 
@@ -24,7 +25,12 @@ CC_CONSTRUCTOR_ACCESS:
     ~ParticleSystemQuad() override = default;
 
 private:
-    void buildQuad(const Particle& p, const Vec2& centre, const Mat4& transform, int index);
+    void buildQuad(const Particle& p, const Vec2& centre, float c, float s, const TurnedImages::TexRect& uv,
+                   const Mat4& transform, int index);
+    // A software target copies unturned quads several times faster than it draws turned ones, so
+    // spinning particles are drawn there from copies of the texture turned in steps. Null when the
+    // particles don't spin or the emitter's transform turns or mirrors them.
+    const TurnedImages* turnedCopiesFor(const Mat4& transform) const;
 
     std::vector<V2F_C4B_T2F> _vertices;
     std::vector<int> _indices;

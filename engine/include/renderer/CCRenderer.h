@@ -33,6 +33,8 @@ public:
     void drawQuad(Texture2D* texture, const V2F_C4B_T2F quad[4], const BlendFunc& blend);
 
     SDL_Renderer* getTarget() const { return _target; }
+    // True for a software target: it copies axis-aligned quads quickly but turned ones slowly.
+    bool turnsQuadsSlowly() const { return _software; }
     int getDrawCallCount() const { return _drawCalls; }
 
 private:
@@ -43,6 +45,7 @@ private:
     float _scaleY = 1.0f;
     float _frameHeight = 0.0f;
     int _drawCalls = 0;
+    bool _software = false;
     std::vector<SDL_Vertex> _scratch;
 };
 

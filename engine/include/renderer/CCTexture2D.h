@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "base/CCRef.h"
@@ -12,6 +13,8 @@ struct SDL_Surface;
 struct SDL_Texture;
 
 NS_CC_BEGIN
+
+class TurnedImages;
 
 // An image in memory. The pixels stay on the CPU side (an SDL surface) and are uploaded to the
 // renderer the first time they are drawn, so textures can be loaded before a view exists.
@@ -44,6 +47,9 @@ public:
     bool isOpaque() const { return _opaque; }
     // Engine side: how many times the pixels were uploaded (tests check caching with it).
     int getUploadCount() const { return _uploadCount; }
+    // Engine side: copies of the image turned in even steps, for renderers that turn quads slowly.
+    // Made on first use and kept until the pixels change; null for an empty or invisible image.
+    const TurnedImages* getTurnedImages();
 
 private:
     void releaseTexture();
@@ -59,6 +65,8 @@ private:
     int _uploadCount = 0;
     Size _contentSizeInPixels;
     std::string _path;
+    std::unique_ptr<TurnedImages> _turned;
+    bool _turnedBuilt = false;
 };
 
 NS_CC_END

@@ -4,6 +4,7 @@
 
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTexture2D.h"
+#include "renderer/TurnedImages.h"
 
 NS_CC_BEGIN
 
@@ -61,14 +62,12 @@ GLubyte toByte(float v) {
 }
 } // namespace
 
-// Builds one quad in design space: a square of side `size` around the particle, turned clockwise
-// by its spin, then through the emitter's transform.
-void ParticleSystemQuad::buildQuad(const Particle& p, const Vec2& centre, const Mat4& transform, int index) {
+// Builds one quad in design space: a square around the particle whose corner offsets are the
+// unit corners turned by (c, s) (cosine and sine times half the side), then through the emitter's
+// transform; `uv` is the part of the texture it shows.
+void ParticleSystemQuad::buildQuad(const Particle& p, const Vec2& centre, float c, float s,
+                                   const TurnedImages::TexRect& uv, const Mat4& transform, int index) {
     const float* m = transform.m;
-    const float half = p.size * 0.5f;
-    const float radians = -CC_DEGREES_TO_RADIANS(p.rotation);
-    const float c = std::cos(radians) * half;
-    const float s = std::sin(radians) * half;
     const Color4B color(toByte(p.color.r), toByte(p.color.g), toByte(p.color.b), toByte(p.color.a));
     V2F_C4B_T2F* quad = &_vertices[static_cast<size_t>(index) * 4];
     for (int i = 0; i < 4; ++i) {
@@ -77,9 +76,22 @@ void ParticleSystemQuad::buildQuad(const Particle& p, const Vec2& centre, const 
         quad[i].vertices.x = m[0] * x + m[4] * y + m[12];
         quad[i].vertices.y = m[1] * x + m[5] * y + m[13];
         quad[i].colors = color;
-        quad[i].texCoords.u = kCornerU[i];
-        quad[i].texCoords.v = kCornerV[i];
+        quad[i].texCoords.u = kCornerU[i] > 0.5f ? uv.u1 : uv.u0;
+        quad[i].texCoords.v = kCornerV[i] > 0.5f ? uv.v1 : uv.v0;
     }
+}
+
+const TurnedImages* ParticleSystemQuad::turnedCopiesFor(const Mat4& transform) const {
+    const float* m = transform.m;
+    if (!_texture || std::fabs(m[1]) > 1e-6f || std::fabs(m[4]) > 1e-6f || m[0] <= 0.0f || m[5] <= 0.0f) {
+        return nullptr;
+    }
+    for (int i = 0; i < _particleCount; ++i) {
+        if (std::fmod(_particles[i].rotation, 360.0f) != 0.0f) {
+            return _texture->getTurnedImages();
+        }
+    }
+    return nullptr;
 }
 
 void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_t) {
@@ -96,6 +108,8 @@ void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_
             }
         }
     }
+    const TurnedImages* turned = renderer->turnsQuadsSlowly() ? turnedCopiesFor(transform) : nullptr;
+    static const TurnedImages::TexRect kWholeImage = {0.0f, 0.0f, 1.0f, 1.0f};
     // Particles born FREE or RELATIVE keep their place when the emitter moves afterwards: each is
     // drawn shifted back by how far the emitter has gone since its birth.
     const bool anchored = _positionType != PositionType::GROUPED;
@@ -103,14 +117,23 @@ void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_
     for (int i = 0; i < _particleCount; ++i) {
         const Particle& p = _particles[i];
         const Vec2 centre = anchored ? p.pos - (origin - p.startPos) : p.pos;
-        buildQuad(p, centre, transform, i);
+        const float half = p.size * 0.5f;
+        if (turned) {
+            // Unturned quads showing the copy already turned to the particle's angle.
+            buildQuad(p, centre, half * turned->getCellScale(), 0.0f, turned->cellOf(turned->stepFor(p.rotation)),
+                      transform, i);
+        } else {
+            const float radians = -CC_DEGREES_TO_RADIANS(p.rotation);
+            buildQuad(p, centre, std::cos(radians) * half, std::sin(radians) * half, kWholeImage, transform, i);
+        }
     }
+    Texture2D* texture = turned ? turned->getTexture() : _texture;
     // Straight-alpha textures: the premultiplied (ONE, ONE_MINUS_SRC_ALPHA) pair means ordinary blending.
     BlendFunc blend = _blendFunc;
     if (blend.src == GL_ONE && blend.dst != GL_ONE && _texture && !_texture->hasPremultipliedAlpha()) {
         blend.src = GL_SRC_ALPHA;
     }
-    renderer->drawTriangles(_texture, _vertices.data(), _particleCount * 4, _indices.data(), _particleCount * 6,
+    renderer->drawTriangles(texture, _vertices.data(), _particleCount * 4, _indices.data(), _particleCount * 6,
                             blend);
 }
 

@@ -19,6 +19,8 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     _scaleY = scaleY;
     _frameHeight = frameHeight;
     _drawCalls = 0;
+    SDL_RendererInfo info;
+    _software = SDL_GetRendererInfo(_target, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
     SDL_RenderClear(_target);
 }

@@ -5,6 +5,7 @@
 
 #include "base/CCDirector.h"
 #include "renderer/RenderTargets.h"
+#include "renderer/TurnedImages.h"
 
 NS_CC_BEGIN
 
@@ -78,6 +79,16 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _contentSizeInPixels = Size(static_cast<float>(w), static_cast<float>(h));
     _opaque = surface && everyPixelOpaque(surface);
     _dirty = true;
+    _turned.reset();
+    _turnedBuilt = false;
+}
+
+const TurnedImages* Texture2D::getTurnedImages() {
+    if (!_turnedBuilt) {
+        _turned = TurnedImages::build(_surface);
+        _turnedBuilt = true;
+    }
+    return _turned.get();
 }
 
 void Texture2D::setAliasTexParameters() {
