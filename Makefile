@@ -9,7 +9,7 @@ PREFIX ?= /usr/local
 # What building, playing and testing need on a fresh Debian/Ubuntu machine.
 PACKAGES := build-essential cmake ninja-build pkg-config ccache python3 python3-numpy \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libtinyxml2-dev \
-	nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+	nlohmann-json3-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils imagemagick zenity openbox
 # What regenerating the media under Resources/ needs (only `make assets`).
 ASSET_PACKAGES := python3 python3-numpy python3-fonttools fonts-noto-cjk librsvg2-bin sox libsox-fmt-mp3 lame

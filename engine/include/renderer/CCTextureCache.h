@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 
@@ -18,6 +19,9 @@ public:
 
     // nullptr (with a log line) when the file can't be found or decoded.
     Texture2D* addImage(const std::string& filepath);
+    // Engine side: an encoded image (PNG, JPEG, ...) held in memory, cached under `key`; a key
+    // already cached returns its texture without decoding. nullptr (with a log line) on failure.
+    Texture2D* addImageData(const void* data, size_t size, const std::string& key);
     Texture2D* getTextureForKey(const std::string& key) const;
     void removeTexture(Texture2D* texture);
     void removeTextureForKey(const std::string& key);

@@ -1,5 +1,10 @@
 #include "renderer/CCTextureCache.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <climits>
+
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
 #include "renderer/CCTexture2D.h"
@@ -31,6 +36,29 @@ Texture2D* TextureCache::addImage(const std::string& filepath) {
         return nullptr;
     }
     _textures.emplace(fullPath, texture); // the cache keeps the initial reference
+    return texture;
+}
+
+Texture2D* TextureCache::addImageData(const void* data, size_t size, const std::string& key) {
+    auto found = _textures.find(key);
+    if (found != _textures.end()) {
+        return found->second;
+    }
+    SDL_RWops* stream = data && size > 0 && size <= static_cast<size_t>(INT_MAX)
+                            ? SDL_RWFromConstMem(data, static_cast<int>(size))
+                            : nullptr;
+    SDL_Surface* surface = stream ? IMG_Load_RW(stream, 1) : nullptr;
+    auto* texture = surface ? new (std::nothrow) Texture2D() : nullptr;
+    if (!texture && surface) {
+        SDL_FreeSurface(surface);
+    }
+    // The texture owns the surface from here on, whether it takes it or not.
+    if (!texture || !texture->initWithSurface(surface)) {
+        log("TextureCache::addImageData: can't decode the image for '%s'", key.c_str());
+        delete texture;
+        return nullptr;
+    }
+    _textures.emplace(key, texture);
     return texture;
 }
 
