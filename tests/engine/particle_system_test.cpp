@@ -1,10 +1,13 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <zlib.h>
 
 #include "EngineFixture.h"
 
@@ -13,6 +16,44 @@ USING_NS_CC;
 namespace {
 
 using Keys = std::map<std::string, std::string>;
+using Bytes = std::vector<unsigned char>;
+
+Bytes readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// zlib's deflate with a gzip header (windowBits 15 + 16) or a zlib one (15).
+Bytes deflateBytes(const Bytes& in, bool gzip) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, gzip ? 15 + 16 : 15, 8, Z_DEFAULT_STRATEGY);
+    Bytes out(deflateBound(&stream, static_cast<uLong>(in.size())) + 32);
+    stream.next_in = const_cast<Bytef*>(in.data());
+    stream.avail_in = static_cast<uInt>(in.size());
+    stream.next_out = out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+// Base64 broken into lines, as text editors and some exporters leave it.
+std::string base64Lines(const Bytes& in) {
+    const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (size_t i = 0; i < in.size(); i += 3) {
+        const unsigned int chunk = (in[i] << 16) | (i + 1 < in.size() ? in[i + 1] << 8 : 0) |
+                                   (i + 2 < in.size() ? in[i + 2] : 0);
+        for (size_t k = 0; k < 4; ++k) {
+            out += k <= (in.size() - i) ? alphabet[(chunk >> (18 - 6 * k)) & 0x3F] : '=';
+        }
+        if (i % 45 == 42) {
+            out += "\n\t";
+        }
+    }
+    return out;
+}
 
 class ParticleSystemTest : public SceneFixture {
 protected:
@@ -40,7 +81,7 @@ protected:
             if (entry.second.empty()) {
                 continue;
             }
-            const bool text = entry.first == "textureFileName";
+            const bool text = entry.first == "textureFileName" || entry.first == "textureImageData";
             out << "<key>" << entry.first << "</key>" << (text ? "<string>" : "<real>") << entry.second
                 << (text ? "</string>" : "</real>") << "\n";
         }
@@ -126,6 +167,116 @@ TEST_F(ParticleSystemTest, MissingFilesAndBadDefinitionsGiveNullWithALogLine) {
     const std::string notXml = tempDir() + "text.plist";
     std::ofstream(notXml) << "not a plist";
     EXPECT_EQ(ParticleSystemQuad::create(notXml), nullptr);
+}
+
+// Particle designers can embed the texture in the plist: base64 of the image, usually compressed.
+TEST_F(ParticleSystemTest, AnEmbeddedTextureIsUsedWhenNoFileIsBesideThePlist) {
+    const Bytes png = readBytes(makePng("embedded.png", 6, 4, {255, 255, 0, 255}));
+    const std::string gzip = base64Lines(deflateBytes(png, true));
+    auto* first = ParticleSystemQuad::create(writePlist("embedded/a.plist", {{"textureFileName", "gone.png"},
+                                                                              {"textureImageData", gzip}}));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(first->getTexture(), nullptr);
+    EXPECT_EQ(first->getTexture()->getPixelsWide(), 6);
+    EXPECT_EQ(first->getTexture()->getPixelsHigh(), 4);
+    first->setPosition(Vec2(300, 300));
+    _scene->addChild(first);
+    step(0.1f, 3);
+    EXPECT_EQ(rgbOf(pixelAtDesign(300, 300)), 0xFFFF00u);
+
+    // The same plist again shares the decoded texture.
+    const size_t textures = director()->getTextureCache()->getTextureCount();
+    auto* again = ParticleSystemQuad::create(tempDir() + "embedded/a.plist");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->getTexture(), first->getTexture());
+    EXPECT_EQ(director()->getTextureCache()->getTextureCount(), textures);
+
+    // zlib-wrapped and uncompressed images, and a plist that names no file at all.
+    auto* zlib = ParticleSystemQuad::create(writePlist("embedded/z.plist", {{"textureFileName", "z.png"},
+                                                                             {"textureImageData",
+                                                                              base64Lines(deflateBytes(png, false))}}));
+    ASSERT_NE(zlib, nullptr);
+    EXPECT_EQ(zlib->getTexture()->getPixelsWide(), 6);
+    auto* plain = ParticleSystemQuad::create(writePlist("embedded/p.plist", {{"textureFileName", ""},
+                                                                              {"textureImageData", base64Lines(png)}}));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->getTexture()->getPixelsHigh(), 4);
+}
+
+TEST_F(ParticleSystemTest, AFileBesideThePlistComesBeforeTheEmbeddedImage) {
+    makePng("beside.png", 4, 4, {0, 0, 255, 255});
+    const Bytes other = readBytes(makePng("other.png", 6, 4, {255, 255, 0, 255}));
+    auto* system = ParticleSystemQuad::create(writePlist("both.plist", {{"textureFileName", "beside.png"},
+                                                                         {"textureImageData",
+                                                                          base64Lines(deflateBytes(other, true))}}));
+    ASSERT_NE(system, nullptr);
+    EXPECT_EQ(system->getTexture()->getPixelsWide(), 4);
+}
+
+TEST_F(ParticleSystemTest, DamagedEmbeddedImagesGiveNullWithALogLine) {
+    const Bytes png = readBytes(makePng("damaged.png", 6, 4, {255, 255, 0, 255}));
+    const Bytes gzip = deflateBytes(png, true);
+    auto createWith = [this](const std::string& name, const std::string& data) {
+        return ParticleSystemQuad::create(writePlist(name, {{"textureFileName", name + ".png"},
+                                                            {"textureImageData", data}}));
+    };
+    EXPECT_EQ(createWith("stray", "iVBORw0K*GgoAAAANSUhEUg"), nullptr);
+    EXPECT_TRUE(logContains("not base64"));
+
+    EXPECT_EQ(createWith("cut", base64Lines(Bytes(gzip.begin(), gzip.begin() + gzip.size() / 2))), nullptr);
+    EXPECT_TRUE(logContains("damaged or too large"));
+
+    EXPECT_EQ(createWith("notimage", base64Lines(deflateBytes(Bytes(300, 'x'), true))), nullptr);
+    EXPECT_TRUE(logContains("can't decode the texture embedded in"));
+
+    // 100 MB of zeros shrink to about 100 KB: inflating stops at the limit instead.
+    EXPECT_EQ(createWith("bomb", base64Lines(deflateBytes(Bytes(100u << 20, 0), true))), nullptr);
+    EXPECT_GE(std::count_if(logLines().begin(), logLines().end(),
+                            [](const std::string& line) { return line.find("damaged or too large") != std::string::npos; }),
+              2);
+}
+
+// Numbers no designer would write must neither claim gigabytes nor overflow a count.
+TEST_F(ParticleSystemTest, OutOfRangeNumbersAreRefusedOrKeptInBounds) {
+    for (const char* count : {"2000000000", "1e30", "-5", "nan"}) {
+        EXPECT_EQ(ParticleSystemQuad::create(writePlist(std::string("many") + count + ".plist", {{"maxParticles", count}})),
+                  nullptr)
+            << count;
+    }
+    EXPECT_TRUE(logContains("asks for 2e+09 particles"));
+    EXPECT_EQ(ParticleSystemQuad::create(writePlist("type.plist", {{"emitterType", "1e30"}})), nullptr);
+    auto* blended = ParticleSystemQuad::create(writePlist("blend.plist", {{"blendFuncSource", "-11"},
+                                                                           {"blendFuncDestination", "1"}}));
+    ASSERT_NE(blended, nullptr);
+    EXPECT_EQ(blended->getBlendFunc().src, BlendFunc::ALPHA_PREMULTIPLIED.src);
+    EXPECT_TRUE(blended->isBlendAdditive());
+    EXPECT_TRUE(logContains("blendFuncSource -11 is not a blend factor"));
+
+    auto* pool = ParticleSystemQuad::createWithTotalParticles(10);
+    ASSERT_NE(pool, nullptr);
+    pool->setTotalParticles(2000000000);
+    EXPECT_EQ(pool->getTotalParticles(), ParticleSystem::kMaxParticles);
+
+    // A vanishing lifespan means an enormous rate: the pool fills and no more.
+    auto* rapid = ParticleSystemQuad::create(writePlist("rapid.plist", {{"maxParticles", "50"},
+                                                                         {"particleLifespan", "1e-30"},
+                                                                         {"particleLifespanVariance", "5"}}));
+    ASSERT_NE(rapid, nullptr);
+    _scene->addChild(rapid);
+    step(0.1f, 3);
+    EXPECT_LE(rapid->getParticleCount(), 50);
+
+    // Motion that overflows leaves nothing on screen and breaks nothing.
+    auto* wild = ParticleSystemQuad::create(writePlist("wild.plist", {{"speed", "3e38"}, {"gravityy", "3e38"},
+                                                                       {"rotationEnd", "nan"},
+                                                                       {"startColorBlue", "0"},
+                                                                       {"finishColorBlue", "0"}}));
+    ASSERT_NE(wild, nullptr);
+    wild->setPosition(Vec2(400, 400));
+    _scene->addChild(wild);
+    step(0.1f, 5);
+    EXPECT_GT(wild->getParticleCount(), 0);
+    EXPECT_EQ(rgbOf(pixelAtDesign(400, 400)), 0x000000u);
 }
 
 TEST_F(ParticleSystemTest, TheTextureIsFoundBesideThePlist) {

@@ -45,6 +45,9 @@ public:
         START_SIZE_EQUAL_TO_END_SIZE = -1,
         START_RADIUS_EQUAL_TO_END_RADIUS = -1,
     };
+    // Largest pool an emitter keeps: far beyond any effect, small enough that a mistyped
+    // definition cannot claim gigabytes.
+    static constexpr int kMaxParticles = 100000;
 
     static ParticleSystem* create(const std::string& plistFile);
     static ParticleSystem* createWithTotalParticles(int numberOfParticles);
@@ -146,6 +149,7 @@ protected:
     void initParticle(Particle& particle);
     void updateParticle(Particle& particle, float dt);
     bool loadTextureFromDictionary(const ValueMap& dictionary, const std::string& dirname);
+    bool loadEmbeddedTexture(const std::string& base64, const std::string& key);
     // Where a particle born now starts, in the space the particles live in (see PositionType).
     Vec2 emitterOrigin() const;
 

@@ -6,6 +6,7 @@
 
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
+#include "base/EmbeddedData.h"
 #include "platform/CCFileUtils.h"
 #include "renderer/CCTexture2D.h"
 #include "renderer/CCTextureCache.h"
@@ -27,6 +28,17 @@ float clamp01(float v) { return std::max(0.0f, std::min(v, 1.0f)); }
 float readFloat(const ValueMap& dict, const char* key, float fallback = 0.0f) {
     auto it = dict.find(key);
     return it == dict.end() ? fallback : it->second.asFloat();
+}
+
+// One of OpenGL's blend factors (GL_ZERO, GL_ONE, GL_SRC_COLOR ... GL_SRC_ALPHA_SATURATE); a
+// missing key reads as GL_ZERO, as designers' files expect; anything else keeps the fallback.
+GLenum readBlendFactor(const ValueMap& dict, const char* key, GLenum fallback) {
+    const float value = readFloat(dict, key);
+    if (value == 0.0f || value == 1.0f || (value >= 768.0f && value <= 776.0f && value == std::floor(value))) {
+        return static_cast<GLenum>(value);
+    }
+    log("ParticleSystem: %s %g is not a blend factor", key, static_cast<double>(value));
+    return fallback;
 }
 
 Color4F readColor(const ValueMap& dict, const std::string& prefix) {
@@ -86,7 +98,10 @@ bool ParticleSystem::initWithTotalParticles(int numberOfParticles) {
 }
 
 void ParticleSystem::setTotalParticles(int totalParticles) {
-    _totalParticles = std::max(0, totalParticles);
+    if (totalParticles > kMaxParticles) {
+        log("ParticleSystem: %d particles asked for, %d kept", totalParticles, kMaxParticles);
+    }
+    _totalParticles = std::clamp(totalParticles, 0, kMaxParticles);
     _particles.resize(static_cast<size_t>(_totalParticles));
     _particleCount = std::min(_particleCount, _totalParticles);
 }
@@ -108,21 +123,26 @@ bool ParticleSystem::initWithFile(const std::string& plistFile) {
 }
 
 bool ParticleSystem::initWithDictionary(const ValueMap& dict, const std::string& dirname) {
-    const int maxParticles = static_cast<int>(readFloat(dict, "maxParticles"));
-    if (!initWithTotalParticles(maxParticles)) {
+    const float maxParticles = readFloat(dict, "maxParticles");
+    if (!(maxParticles >= 0.0f && maxParticles <= static_cast<float>(kMaxParticles))) {
+        log("ParticleSystem: %s asks for %g particles (0 to %d)", _plistFile.c_str(), static_cast<double>(maxParticles),
+            kMaxParticles);
         return false;
     }
-    const int emitterType = static_cast<int>(readFloat(dict, "emitterType"));
-    if (emitterType != 0 && emitterType != 1) {
-        log("ParticleSystem: %s has unknown emitterType %d", _plistFile.c_str(), emitterType);
+    if (!initWithTotalParticles(static_cast<int>(maxParticles))) {
         return false;
     }
-    _emitterMode = emitterType == 0 ? Mode::GRAVITY : Mode::RADIUS;
+    const float emitterType = readFloat(dict, "emitterType");
+    if (emitterType != 0.0f && emitterType != 1.0f) {
+        log("ParticleSystem: %s has unknown emitterType %g", _plistFile.c_str(), static_cast<double>(emitterType));
+        return false;
+    }
+    _emitterMode = emitterType == 0.0f ? Mode::GRAVITY : Mode::RADIUS;
     _angle = readFloat(dict, "angle");
     _angleVar = readFloat(dict, "angleVariance");
     _duration = readFloat(dict, "duration");
-    _blendFunc.src = static_cast<GLenum>(readFloat(dict, "blendFuncSource"));
-    _blendFunc.dst = static_cast<GLenum>(readFloat(dict, "blendFuncDestination"));
+    _blendFunc.src = readBlendFactor(dict, "blendFuncSource", _blendFunc.src);
+    _blendFunc.dst = readBlendFactor(dict, "blendFuncDestination", _blendFunc.dst);
     _startColor = readColor(dict, "startColor");
     _startColorVar = readColor(dict, "startColorVariance");
     _endColor = readColor(dict, "finishColor");
@@ -165,22 +185,33 @@ bool ParticleSystem::initWithDictionary(const ValueMap& dict, const std::string&
     return loadTextureFromDictionary(dict, dirname);
 }
 
+namespace {
+// Largest embedded image once inflated (a 4096x4096 RGBA image fits).
+constexpr size_t kEmbeddedImageLimit = 64u << 20;
+} // namespace
+
 // The texture lies beside the plist: the name as written, then its bare file name, then as a
-// resource path.
+// resource path. Failing those, the image the designer embedded in the plist (base64, usually
+// gzip-compressed), cached under the name it would have had beside the plist.
 bool ParticleSystem::loadTextureFromDictionary(const ValueMap& dict, const std::string& dirname) {
     auto it = dict.find("textureFileName");
     const std::string name = it == dict.end() ? std::string() : it->second.asString();
-    if (name.empty()) {
+    auto embedded = dict.find("textureImageData");
+    const std::string data = embedded == dict.end() ? std::string() : embedded->second.asString();
+    if (name.empty() && data.empty()) {
         log("ParticleSystem: %s names no textureFileName", _plistFile.c_str());
         return false;
     }
     FileUtils* files = FileUtils::getInstance();
-    std::vector<std::string> candidates = {dirname + name};
-    const size_t slash = name.rfind('/');
-    if (slash != std::string::npos) {
-        candidates.push_back(dirname + name.substr(slash + 1));
+    std::vector<std::string> candidates;
+    if (!name.empty()) {
+        candidates = {dirname + name};
+        const size_t slash = name.rfind('/');
+        if (slash != std::string::npos) {
+            candidates.push_back(dirname + name.substr(slash + 1));
+        }
+        candidates.push_back(name);
     }
-    candidates.push_back(name);
     for (const std::string& candidate : candidates) {
         if (files->isFileExist(candidate)) {
             Texture2D* texture = Director::getInstance()->getTextureCache()->addImage(candidate);
@@ -190,8 +221,38 @@ bool ParticleSystem::loadTextureFromDictionary(const ValueMap& dict, const std::
             }
         }
     }
+    if (!data.empty()) {
+        return loadEmbeddedTexture(data, name.empty() ? _plistFile + "#texture" : dirname + name);
+    }
     log("ParticleSystem: can't load texture %s for %s", name.c_str(), _plistFile.c_str());
     return false;
+}
+
+bool ParticleSystem::loadEmbeddedTexture(const std::string& base64, const std::string& key) {
+    TextureCache* cache = Director::getInstance()->getTextureCache();
+    Texture2D* texture = cache->getTextureForKey(key);
+    if (!texture) {
+        std::vector<unsigned char> bytes;
+        std::vector<unsigned char> inflated;
+        if (!decodeBase64(base64, bytes)) {
+            log("ParticleSystem: the textureImageData of %s is not base64", _plistFile.c_str());
+            return false;
+        }
+        if (looksCompressed(bytes)) {
+            if (!inflateData(bytes, inflated, kEmbeddedImageLimit)) {
+                log("ParticleSystem: the textureImageData of %s is damaged or too large", _plistFile.c_str());
+                return false;
+            }
+            bytes.swap(inflated);
+        }
+        texture = cache->addImageData(bytes.data(), bytes.size(), key);
+    }
+    if (!texture) {
+        log("ParticleSystem: can't decode the texture embedded in %s", _plistFile.c_str());
+        return false;
+    }
+    setTexture(texture);
+    return true;
 }
 
 void ParticleSystem::setTexture(Texture2D* texture) {
@@ -325,8 +386,10 @@ void ParticleSystem::update(float dt) {
         if (_particleCount < _totalParticles) {
             _emitCounter += dt;
         }
-        const int wanted = static_cast<int>(_emitCounter * _emissionRate);
-        const int emitted = std::min(_totalParticles - _particleCount, wanted);
+        // Compared as floats: a huge rate (a tiny lifespan) must not overflow the count.
+        const float wanted = std::floor(_emitCounter * _emissionRate);
+        const int room = _totalParticles - _particleCount;
+        const int emitted = wanted >= static_cast<float>(room) ? room : wanted > 0.0f ? static_cast<int>(wanted) : 0;
         addParticles(emitted);
         _emitCounter -= emitted / _emissionRate;
         _elapsed += dt;

@@ -118,6 +118,12 @@ void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_
         const Particle& p = _particles[i];
         const Vec2 centre = anchored ? p.pos - (origin - p.startPos) : p.pos;
         const float half = p.size * 0.5f;
+        if (!std::isfinite(centre.x) || !std::isfinite(centre.y) || !std::isfinite(half) ||
+            !std::isfinite(p.rotation)) {
+            // Motion that overflowed leaves the particle nowhere: an empty quad keeps the batch whole.
+            buildQuad(p, Vec2::ZERO, 0.0f, 0.0f, kWholeImage, transform, i);
+            continue;
+        }
         if (turned) {
             // Unturned quads showing the copy already turned to the particle's angle.
             buildQuad(p, centre, half * turned->getCellScale(), 0.0f, turned->cellOf(turned->stepFor(p.rotation)),
