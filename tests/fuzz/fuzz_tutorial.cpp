@@ -12,13 +12,8 @@
 USING_NS_CC;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     fuzzsupport::silenceLogs();
-    ext::setWritablePath(fuzzsupport::scratchRoot() + "store/");
-    ext::startHeadless(1280, 720);
-    // The fonts and textures the pages made are released before the leak check at exit.
-    std::atexit([] { ext::resetAll(); });
-    Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720, ResolutionPolicy::NO_BORDER);
+    fuzzsupport::startHeadlessEngine();
     return 0;
 }
 

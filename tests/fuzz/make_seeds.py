@@ -3,8 +3,11 @@
 test fixtures for the same file, and small slices of the large files (a few elements each),
 so the fuzzer starts from short, valid inputs."""
 
+import base64
+import gzip
 import json
 import os
+import re
 import shutil
 import sys
 
@@ -38,6 +41,26 @@ def slices(data):
             for n in (1, 3) for i in range(0, min(len(value), 12), n)]
 
 
+def add_particle_seeds(folder):
+    """The shipped effects, and one of them with its texture embedded (gzip, base64) and no file
+    of that name beside it."""
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    effects = os.path.join(RESOURCES, "res", "effect")
+    plists = sorted(n for n in os.listdir(effects) if n.endswith(".plist"))
+    for name in plists:
+        with open(os.path.join(effects, name), "rb") as f:
+            add(folder, name, f.read())
+    with open(os.path.join(effects, plists[0]), "rb") as f:
+        text = f.read().decode()
+    with open(os.path.join(effects, "drop.png"), "rb") as f:
+        embedded = base64.b64encode(gzip.compress(f.read(), mtime=0)).decode()
+    text = re.sub(r"<key>textureFileName</key>\s*<string>[^<]*</string>",
+                  "<key>textureFileName</key><string>embedded.png</string>"
+                  "<key>textureImageData</key><string>%s</string>" % embedded, text)
+    add(folder, "embedded.plist", text.encode())
+
+
 def main():
     out = sys.argv[1]
     for target, relative in FILES.items():
@@ -57,7 +80,8 @@ def main():
     store = os.path.join(out, "fuzz_store")
     shutil.rmtree(store, ignore_errors=True)
     shutil.copytree(os.path.join(HERE, "seeds", "store"), store)
-    for target in list(FILES) + ["fuzz_store"]:
+    add_particle_seeds(os.path.join(out, "fuzz_particles"))
+    for target in list(FILES) + ["fuzz_store", "fuzz_particles"]:
         print("%-18s %d seeds" % (target, len(os.listdir(os.path.join(out, target)))))
 
 

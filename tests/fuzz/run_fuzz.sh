@@ -9,12 +9,12 @@ FUZZ_DIR=$1
 SECONDS_EACH=$2
 shift 2
 HERE=$(cd "$(dirname "$0")" && pwd)
-TARGETS=${*:-"fuzz_heroines fuzz_infos fuzz_scenarios fuzz_confessions fuzz_tutorial fuzz_store"}
+TARGETS=${*:-"fuzz_heroines fuzz_infos fuzz_scenarios fuzz_confessions fuzz_tutorial fuzz_store fuzz_particles"}
 CORPUS="$FUZZ_DIR/corpus"
 FINDINGS="$FUZZ_DIR/findings"
 LOGS="$FUZZ_DIR/logs"
 mkdir -p "$CORPUS" "$FINDINGS" "$LOGS"
-[ -d "$CORPUS/fuzz_store" ] || /usr/bin/python3 "$HERE/make_seeds.py" "$CORPUS" >/dev/null
+[ -d "$CORPUS/fuzz_particles" ] || /usr/bin/python3 "$HERE/make_seeds.py" "$CORPUS" >/dev/null
 
 export SDL_AUDIODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -24,7 +24,7 @@ printf '%-18s %8s %12s %s\n' target seconds executions result
 for target in $TARGETS; do
     binary="$FUZZ_DIR/bin/$target"
     dict="$HERE/json.dict"
-    [ "$target" = fuzz_store ] && dict="$HERE/xml.dict"
+    case "$target" in fuzz_store) dict="$HERE/xml.dict" ;; fuzz_particles) dict="$HERE/plist.dict" ;; esac
     log="$LOGS/$target.log"
     "$binary" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
         -dict="$dict" -print_final_stats=1 -artifact_prefix="$FINDINGS/$target-" \
