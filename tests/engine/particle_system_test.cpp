@@ -190,6 +190,13 @@ TEST_F(ParticleSystemTest, AnEmbeddedTextureIsUsedWhenNoFileIsBesideThePlist) {
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->getTexture(), first->getTexture());
     EXPECT_EQ(director()->getTextureCache()->getTextureCount(), textures);
+    // Another plist beside it naming the same missing file with another image gets that image.
+    const Bytes square = readBytes(makePng("square.png", 5, 5, {0, 255, 0, 255}));
+    auto* other = ParticleSystemQuad::create(writePlist("embedded/b.plist", {{"textureFileName", "gone.png"},
+                                                                              {"textureImageData",
+                                                                               base64Lines(deflateBytes(square, true))}}));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->getTexture()->getPixelsWide(), 5);
 
     // zlib-wrapped and uncompressed images, and a plist that names no file at all.
     auto* zlib = ParticleSystemQuad::create(writePlist("embedded/z.plist", {{"textureFileName", "z.png"},

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ext::step(0.1f, 3);
         system->removeFromParent();
     }
-    // A texture embedded in one input must not be found by the next under the same name.
+    // Each input starts from the same cache, whatever textures the last one made.
     director->getTextureCache()->removeUnusedTextures();
     return 0;
 }

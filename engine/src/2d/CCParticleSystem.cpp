@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include "base/CCConsole.h"
@@ -31,7 +32,7 @@ float readFloat(const ValueMap& dict, const char* key, float fallback = 0.0f) {
 }
 
 // One of OpenGL's blend factors (GL_ZERO, GL_ONE, GL_SRC_COLOR ... GL_SRC_ALPHA_SATURATE); a
-// missing key reads as GL_ZERO, as designers' files expect; anything else keeps the fallback.
+// missing key reads as 0 (GL_ZERO); anything else keeps the fallback.
 GLenum readBlendFactor(const ValueMap& dict, const char* key, GLenum fallback) {
     const float value = readFloat(dict, key);
     if (value == 0.0f || value == 1.0f || (value >= 768.0f && value <= 776.0f && value == std::floor(value))) {
@@ -192,7 +193,7 @@ constexpr size_t kEmbeddedImageLimit = 64u << 20;
 
 // The texture lies beside the plist: the name as written, then its bare file name, then as a
 // resource path. Failing those, the image the designer embedded in the plist (base64, usually
-// gzip-compressed), cached under the name it would have had beside the plist.
+// gzip-compressed), cached by its contents: plists embedding the same image share one texture.
 bool ParticleSystem::loadTextureFromDictionary(const ValueMap& dict, const std::string& dirname) {
     auto it = dict.find("textureFileName");
     const std::string name = it == dict.end() ? std::string() : it->second.asString();
@@ -222,7 +223,7 @@ bool ParticleSystem::loadTextureFromDictionary(const ValueMap& dict, const std::
         }
     }
     if (!data.empty()) {
-        return loadEmbeddedTexture(data, name.empty() ? _plistFile + "#texture" : dirname + name);
+        return loadEmbeddedTexture(data, "embedded:" + std::to_string(std::hash<std::string>{}(data)));
     }
     log("ParticleSystem: can't load texture %s for %s", name.c_str(), _plistFile.c_str());
     return false;
