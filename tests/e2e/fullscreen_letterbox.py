@@ -37,7 +37,7 @@ def dark(rgb):
 def check_letterbox(image):
     assert (image.width, image.height) == (SCREEN_W, SCREEN_H), (image.width, image.height)
     xs = range(0, SCREEN_W, 97)
-    bars = [y for y in (0, BAR // 2, BAR - 1, SCREEN_H - BAR, SCREEN_H - BAR // 2, SCREEN_H - 1)]
+    bars = (0, BAR // 2, BAR - 1, SCREEN_H - BAR, SCREEN_H - BAR // 2, SCREEN_H - 1)
     lit = [p for y in bars for x in xs if not dark(p := image.pixel(x, y))]
     assert not lit, f"the bars above and below the picture are not black: {lit[:5]}"
     # The picture starts right after the top bar and ends right before the bottom one, edge to
