@@ -7,11 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +16,7 @@
 #include "cocos2d.h"
 #include "ext/Audio.h"
 #include "ext/Headless.h"
+#include "engine/ToneFile.h"
 
 USING_NS_CC;
 using experimental::AudioEngine;
@@ -26,27 +24,7 @@ using experimental::AudioEngine;
 namespace {
 
 std::string writeTone(const std::string& name, float seconds) {
-    const std::string path = (std::filesystem::temp_directory_path() / ("solvane-mixer-" + name)).string();
-    const uint32_t rate = 44100, frames = static_cast<uint32_t>(seconds * rate), bytes = frames * 4;
-    std::ofstream out(path, std::ios::binary);
-    auto u32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-    out << "RIFF";
-    u32(36 + bytes);
-    out << "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(rate);
-    u32(rate * 4);
-    u16(4);
-    u16(16);
-    out << "data";
-    u32(bytes);
-    for (uint32_t i = 0; i < frames * 2; ++i) {
-        u16(static_cast<uint16_t>((i / 100) % 2 ? 3000 : -3000));
-    }
-    return path;
+    return writeToneWav("solvane-mixer-" + name, seconds, 3000);
 }
 
 class AudioMixerTest : public ::testing::Test {
