@@ -4,7 +4,8 @@
 #include <set>
 
 const char* const kShotUsage =
-    "usage: solvane-shot [--resources DIR] [--store DIR] --out DIR STEP...\n"
+    "usage: solvane-shot [--resources DIR] [--store DIR] [--frame-stats] --out DIR STEP...\n"
+    "  --frame-stats: after the run, print one line: frames: N mean X ms p99 Y ms max Z ms\n"
     "  STEP: wait:SECONDS | key:up|down|space|enter|escape | click:X,Y | shot:NAME\n";
 
 namespace {
@@ -76,6 +77,10 @@ std::optional<ShotOptions> parseShotArgs(const std::vector<std::string>& args, s
     ShotOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--frame-stats") {
+            options.frameStats = true;
+            continue;
+        }
         if (arg == "--resources" || arg == "--store" || arg == "--out") {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a folder";

@@ -19,6 +19,8 @@ struct ShotOptions {
     std::string resources; // empty: the Resources folder beside the program
     std::string store;     // empty: a fresh temporary folder
     std::string out;
+    // Print the frame-time summary line after the run.
+    bool frameStats = false;
     std::vector<ShotStep> steps;
 };
 

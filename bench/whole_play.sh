@@ -1,0 +1,39 @@
+#!/bin/sh
+# A whole scripted play, headless: logo, title, start, a play answered with the arrow keys
+# (a confession now and then) for 65 s, the score screen. Prints solvane-shot's frame-time
+# line and the peak resident memory from /usr/bin/time -v.
+#
+#   bench/whole_play.sh [BUILD_DIR | SHOT_PROGRAM]      (default build/default)
+set -eu
+TARGET=${1:-build/default}
+if [ -d "$TARGET" ]; then SHOT="$TARGET/bin/solvane-shot"; else SHOT=$TARGET; fi
+if [ ! -x "$SHOT" ]; then
+    echo "whole_play: $SHOT not built (cmake --build BUILD_DIR --target solvane-shot)" >&2
+    exit 2
+fi
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+mkdir -p "$WORK/store" "$WORK/out"
+# A store whose first run already happened, so the logo leads to the title.
+printf '<?xml version="1.0" encoding="UTF-8"?>\n<userDefaultRoot><isFirstTime>true</isFirstTime></userDefaultRoot>\n' \
+    >"$WORK/store/UserDefault.xml"
+# An answer every 1.4 s, up or down by a fixed pattern, every sixth press a confession.
+STEPS="wait:4.5 click:430,260 wait:2"
+i=1
+while [ $i -le 46 ]; do
+    case $((i % 6)) in
+        0) key=space ;;
+        1 | 2 | 4) key=up ;;
+        *) key=down ;;
+    esac
+    STEPS="$STEPS key:$key wait:1.4"
+    i=$((i + 1))
+done
+STEPS="$STEPS wait:6 shot:score wait:2"
+# The binary's own Resources folder (beside it) is used; the shot proves the score screen came.
+cd "$(dirname "$SHOT")"
+SDL_AUDIODRIVER=dummy /usr/bin/time -v "./$(basename "$SHOT")" --frame-stats --store "$WORK/store" --out "$WORK/out" \
+    $STEPS >"$WORK/stdout" 2>"$WORK/time"
+[ -f "$WORK/out/score.png" ] || { echo "whole_play: the play never reached the score screen" >&2; exit 1; }
+tail -n 1 "$WORK/stdout"
+grep -E 'Maximum resident|User time|System time|Elapsed' "$WORK/time"
