@@ -10,6 +10,24 @@ protected:
         scene = Scene::create();
         director()->runWithScene(scene);
     }
+    // A PNG whose left and right halves are solid colours (0xRRGGBB).
+    std::string makeHalves(const std::string& name, int width, int height, Uint32 left, Uint32 right) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+        const int half = width / 2;
+        SDL_Rect leftRect{0, 0, half, height};
+        SDL_Rect rightRect{half, 0, width - half, height};
+        auto colour = [surface](Uint32 rgb) {
+            return SDL_MapRGBA(surface->format, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, 255);
+        };
+        SDL_FillRect(surface, &leftRect, colour(left));
+        SDL_FillRect(surface, &rightRect, colour(right));
+        std::string path = tempDir() + name;
+        IMG_SavePNG(surface, path.c_str());
+        SDL_FreeSurface(surface);
+        return path;
+    }
+    // 20x10: left half red, right half green.
+    std::string makeHalves() { return makeHalves("halves.png", 20, 10, 0xFF0000, 0x00FF00); }
     Scene* scene = nullptr;
 };
 
@@ -57,16 +75,7 @@ TEST_F(SpriteTextureTest, ImagesAreDecodedOnceAndSizedByTheirPixels) {
 }
 
 TEST_F(SpriteTextureTest, SubRectangleShowsOnlyThatPartOfTheImage) {
-    // Left half red, right half green, built by drawing two sprites' images side by side.
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 20, 10, 32, SDL_PIXELFORMAT_RGBA32);
-    SDL_Rect left{0, 0, 10, 10};
-    SDL_Rect right{10, 0, 10, 10};
-    SDL_FillRect(surface, &left, SDL_MapRGBA(surface->format, 255, 0, 0, 255));
-    SDL_FillRect(surface, &right, SDL_MapRGBA(surface->format, 0, 255, 0, 255));
-    std::string path = tempDir() + "halves.png";
-    IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-
+    std::string path = makeHalves();
     Sprite* sprite = Sprite::create(path, Rect(10, 0, 10, 10));
     ASSERT_NE(sprite, nullptr);
     sprite->setScale(4);
@@ -81,6 +90,61 @@ TEST_F(SpriteTextureTest, SubRectangleShowsOnlyThatPartOfTheImage) {
     step(1.0f / 60);
     EXPECT_EQ(rgbOf(pixelAtDesign(640 + 15, 360)), 0xFF0000u);
     EXPECT_EQ(sprite->getContentSize().width, 10);
+}
+
+// A content size set after the picture stretches the picture to fill it, whether the sprite
+// shows a whole image, a texture rect, a trimmed frame or is flipped.
+TEST_F(SpriteTextureTest, ContentSizeStretchesThePictureToFillIt) {
+    const std::string path = makeHalves();
+    Sprite* whole = Sprite::create(path);
+    whole->setContentSize(Size(80, 20));
+    whole->setPosition(640, 600);
+    Sprite* flipped = Sprite::create(path);
+    flipped->setContentSize(Size(80, 20));
+    flipped->setFlippedX(true);
+    flipped->setPosition(640, 500);
+    Sprite* green = Sprite::create(path, Rect(10, 0, 10, 10));
+    green->setContentSize(Size(40, 40));
+    green->setPosition(640, 400);
+    // The red half trimmed out of a 20x10 box: it fills the box's left half, then the box is stretched.
+    Sprite* trimmed = Sprite::createWithSpriteFrame(
+        SpriteFrame::create(path, Rect(0, 0, 10, 10), false, Vec2(-5, 0), Size(20, 10)));
+    trimmed->setContentSize(Size(40, 20));
+    trimmed->setPosition(640, 300);
+    Sprite* trimmedFlipped = Sprite::createWithSpriteFrame(trimmed->getSpriteFrame());
+    trimmedFlipped->setContentSize(Size(40, 20));
+    trimmedFlipped->setFlippedX(true);
+    trimmedFlipped->setPosition(640, 200);
+    for (Sprite* sprite : {whole, flipped, green, trimmed, trimmedFlipped}) {
+        scene->addChild(sprite);
+    }
+    step(1.0f / 60);
+
+    EXPECT_EQ(rgbOf(pixelAtDesign(603, 600)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(676, 600)), 0x00FF00u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 - 8, 609)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 42, 600)), 0u); // nothing past the content size
+    EXPECT_EQ(rgbOf(pixelAtDesign(640, 612)), 0u);
+
+    EXPECT_EQ(rgbOf(pixelAtDesign(603, 500)), 0x00FF00u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(676, 500)), 0xFF0000u);
+
+    EXPECT_EQ(rgbOf(pixelAtDesign(622, 418)), 0x00FF00u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(657, 382)), 0x00FF00u);
+
+    EXPECT_EQ(rgbOf(pixelAtDesign(622, 300)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(637, 308)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(643, 300)), 0u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(643, 200)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(657, 200)), 0xFF0000u);
+    EXPECT_EQ(rgbOf(pixelAtDesign(637, 200)), 0u);
+
+    // A new picture brings its own size back.
+    whole->setTexture(makePng("square.png", 16, 16, {0, 0, 255, 255}));
+    EXPECT_EQ(whole->getContentSize(), Size(16, 16));
+    step(1.0f / 60);
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 7, 600)), 0x0000FFu);
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 10, 600)), 0u);
 }
 
 TEST_F(SpriteTextureTest, EmptySpriteBecomesASolidBoxInItsColourAndOpacity) {
@@ -106,16 +170,7 @@ TEST_F(SpriteTextureTest, EmptySpriteBecomesASolidBoxInItsColourAndOpacity) {
 }
 
 TEST_F(SpriteTextureTest, AliasedTexturesScaleWithHardPixelEdges) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 2, 1, 32, SDL_PIXELFORMAT_RGBA32);
-    SDL_Rect leftPixel{0, 0, 1, 1};
-    SDL_Rect rightPixel{1, 0, 1, 1};
-    SDL_FillRect(surface, &leftPixel, SDL_MapRGBA(surface->format, 255, 255, 255, 255));
-    SDL_FillRect(surface, &rightPixel, SDL_MapRGBA(surface->format, 0, 0, 0, 255));
-    std::string path = tempDir() + "two.png";
-    IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-
-    Sprite* sprite = Sprite::create(path);
+    Sprite* sprite = Sprite::create(makeHalves("two.png", 2, 1, 0xFFFFFF, 0x000000));
     sprite->getTexture()->setAliasTexParameters();
     EXPECT_TRUE(sprite->getTexture()->isAliased());
     sprite->setScale(100);

@@ -22,7 +22,8 @@ public:
     virtual void setTexture(Texture2D* texture) = 0;
 };
 
-// One textured quad tinted by the node's displayed colour and opacity.
+// One textured quad tinted by the node's displayed colour and opacity. The texture rect (or
+// frame) sets the content size; a content size set afterwards stretches the picture to fill it.
 class Sprite : public Node, public TextureProtocol {
 public:
     // An empty sprite (white, 0x0); setTextureRect(Rect(0, 0, w, h)) turns it into a solid box.
@@ -71,6 +72,10 @@ protected:
     Texture2D* _texture = nullptr;
     SpriteFrame* _spriteFrame = nullptr;
     Rect _rect;
+    // The untrimmed size the rect or frame came with; the content size over it is the stretch.
+    Size _originalContentSize;
+    // A trimmed frame's offset from the centre of its untrimmed box.
+    Vec2 _unflippedOffsetPositionFromCenter;
     bool _rectRotated = false;
     bool _flippedX = false;
     bool _flippedY = false;

@@ -77,6 +77,7 @@ bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) { return init
 
 bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect, bool rotated) {
     setAnchorPoint(Vec2(0.5f, 0.5f));
+    _unflippedOffsetPositionFromCenter = Vec2::ZERO;
     setTexture(texture);
     setTextureRect(rect, rotated, rect.size);
     return true;
@@ -119,6 +120,7 @@ void Sprite::setTexture(const std::string& filename) {
         return;
     }
     setTexture(texture);
+    _unflippedOffsetPositionFromCenter = Vec2::ZERO;
     setTextureRect(Rect(Vec2::ZERO, texture->getContentSize()));
 }
 
@@ -136,7 +138,8 @@ void Sprite::setTextureRect(const Rect& rect) { setTextureRect(rect, false, rect
 void Sprite::setTextureRect(const Rect& rect, bool rotated, const Size& untrimmedSize) {
     _rect = rect;
     _rectRotated = rotated;
-    setContentSize(untrimmedSize);
+    _originalContentSize = untrimmedSize;
+    Node::setContentSize(untrimmedSize);
 }
 
 void Sprite::setSpriteFrame(const std::string& spriteFrameName) {
@@ -162,6 +165,7 @@ void Sprite::setSpriteFrame(SpriteFrame* newFrame) {
     if (texture != _texture) {
         setTexture(texture);
     }
+    _unflippedOffsetPositionFromCenter = newFrame->getOffset();
     setTextureRect(newFrame->getRect(), newFrame->isRotated(), newFrame->getOriginalSize());
 }
 
@@ -169,7 +173,8 @@ SpriteFrame* Sprite::getSpriteFrame() const {
     if (_spriteFrame || !_texture) {
         return _spriteFrame;
     }
-    return SpriteFrame::createWithTexture(_texture, _rect, _rectRotated, Vec2::ZERO, _contentSize);
+    return SpriteFrame::createWithTexture(_texture, _rect, _rectRotated, _unflippedOffsetPositionFromCenter,
+                                          _originalContentSize);
 }
 
 bool Sprite::isFrameDisplayed(SpriteFrame* frame) const {
@@ -196,9 +201,18 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t) {
     if (_flippedY) {
         std::swap(v0, v1);
     }
+    // The rect sits in its untrimmed box at the frame's offset (mirrored with the picture), and
+    // the whole box is stretched to the content size.
+    const float stretchX = _originalContentSize.width > 0 ? _contentSize.width / _originalContentSize.width : 0.0f;
+    const float stretchY = _originalContentSize.height > 0 ? _contentSize.height / _originalContentSize.height : 0.0f;
+    const float offsetX = _flippedX ? -_unflippedOffsetPositionFromCenter.x : _unflippedOffsetPositionFromCenter.x;
+    const float offsetY = _flippedY ? -_unflippedOffsetPositionFromCenter.y : _unflippedOffsetPositionFromCenter.y;
+    const float x0 = (offsetX + (_originalContentSize.width - _rect.size.width) / 2) * stretchX;
+    const float y0 = (offsetY + (_originalContentSize.height - _rect.size.height) / 2) * stretchY;
     V2F_C4B_T2F quad[4];
     Color4B tint(_displayedColor, _displayedOpacity);
-    buildQuad(quad, transform, 0, 0, _rect.size.width, _rect.size.height, tint, u0, v0, u1, v1);
+    buildQuad(quad, transform, x0, y0, x0 + _rect.size.width * stretchX, y0 + _rect.size.height * stretchY, tint, u0,
+              v0, u1, v1);
     renderer->drawQuad(_texture, quad, _blendFunc);
 }
 
