@@ -3,6 +3,7 @@
 
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <fstream>
 
 USING_NS_CC;
@@ -40,8 +41,6 @@ TEST_F(LabelLayoutTest, SingleLineIsOneLineHighAndAsWideAsItsAdvances) {
     EXPECT_EQ(label->getStringNumLines(), 1);
     EXPECT_FLOAT_EQ(label->getContentSize().height, lineHeight);
     EXPECT_NEAR(label->getContentSize().width, textWidth("Hello, Solvane"), 2.0);
-    // Trailing spaces don't widen a line; an empty string is empty.
-    EXPECT_FLOAT_EQ(make("Hello   ")->getContentSize().width, make("Hello")->getContentSize().width);
     EXPECT_EQ(make("")->getContentSize().width, 0);
     EXPECT_EQ(make("")->getContentSize().height, 0);
     EXPECT_EQ(label->getAnchorPoint(), Vec2(0.5f, 0.5f));
@@ -75,6 +74,28 @@ TEST_F(LabelLayoutTest, WordsWrapAtTheMaxLineWidthAndTheWidthIsTheLongestLine) {
     label->setHeight(100);
     EXPECT_EQ(label->getContentSize().height, 100);
     EXPECT_EQ(label->getContentSize().width, 300);
+}
+
+// Trailing spaces widen a line that ends the text or a paragraph, never one broken by wrapping,
+// and never past the wrap width.
+TEST_F(LabelLayoutTest, TrailingSpacesCountExceptWhereALineWraps) {
+    const float hello = make("Hello")->getContentSize().width;
+    const float space = textWidth("Hello ") - textWidth("Hello");
+    ASSERT_GT(space, 2.0f);
+    EXPECT_NEAR(make("Hello   ")->getContentSize().width, hello + 3 * space, 2.0);
+    EXPECT_NEAR(make("Hello  \nHi")->getContentSize().width, hello + 2 * space, 2.0);
+    EXPECT_NEAR(make("   ")->getContentSize().width, 3 * space, 2.0);
+    EXPECT_EQ(make("   ")->getStringNumLines(), 1);
+
+    Label* wrapped = make("Hello      world");
+    wrapped->setMaxLineWidth(hello + 3 * space);
+    EXPECT_EQ(wrapped->getStringNumLines(), 2);
+    EXPECT_NEAR(wrapped->getContentSize().width, std::max(hello, textWidth("world")), 2.0);
+
+    Label* spacious = make("Hello                    ");
+    spacious->setMaxLineWidth(hello + 4 * space);
+    EXPECT_EQ(spacious->getStringNumLines(), 1);
+    EXPECT_LE(spacious->getContentSize().width, hello + 4 * space);
 }
 
 TEST_F(LabelLayoutTest, WordsLongerThanALineAreSplitByCharacter) {

@@ -1,5 +1,7 @@
 #include "text/LineBreaker.h"
 
+#include <algorithm>
+
 #include "text/Utf8.h"
 
 namespace cocos2d {
@@ -23,7 +25,7 @@ public:
             }
             i = tokenEnd;
         }
-        flush();
+        flush(true);
     }
 
 private:
@@ -50,12 +52,12 @@ private:
 
     void word(const std::u32string& text, size_t begin, size_t end) {
         if (_maxWidth > 0 && widthIfAppended(text, begin, end) > _maxWidth && _hasGlyph) {
-            flush();
+            flush(false);
         }
         for (size_t k = begin; k < end; ++k) {
             // Only a word too long for a whole line gets here with an overflow: split it.
             if (_maxWidth > 0 && _hasGlyph && _pen + _advance(_previous, text[k]) > _maxWidth) {
-                flush();
+                flush(false);
             }
             appendChar(text[k]);
         }
@@ -72,7 +74,13 @@ private:
         }
     }
 
-    void flush() {
+    // A line that ends the text or a paragraph keeps its trailing spaces in its width (they
+    // move centred or right-aligned text); a line broken by wrapping drops them. Spaces never
+    // push a line past the wrap width, where aligned text would be cut off.
+    void flush(bool paragraphEnd) {
+        if (paragraphEnd) {
+            _line.width = _maxWidth > 0 ? std::max(_line.width, std::min(_pen, _maxWidth)) : _pen;
+        }
         _line.text.resize(_keptLength);
         _out.push_back(std::move(_line));
         _line = BrokenLine();
