@@ -1,13 +1,9 @@
 // Reading and writing the UserDefault file. Writes go to a fresh temp file in the same folder which
-// is synced and then renamed over the store, so the store on disk is always either the old or the new
-// complete file.
-#include <cerrno>
+// is flushed to the disk and then moved over the store in one step (fs::replaceFileAtomically), so
+// the store on disk is always either the old or the new complete file.
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <tinyxml2.h>
 
@@ -21,26 +17,6 @@ namespace {
 
 const char* const kRootName = "userDefaultRoot";
 
-
-bool writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
 
 std::string serialise(const std::map<std::string, std::string>& values) {
     tinyxml2::XMLDocument doc;
@@ -60,9 +36,7 @@ std::string serialise(const std::map<std::string, std::string>& values) {
 // A name beside the store that does not exist yet, e.g. UserDefault.xml.corrupt-20260101-120000.
 std::string asideName(const std::string& path) {
     char stamp[32];
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    ::localtime_r(&now, &tm);
+    std::tm tm = fs::localTime(std::time(nullptr));
     std::strftime(stamp, sizeof(stamp), "%Y%m%d-%H%M%S", &tm);
     std::string base = path + ".corrupt-" + stamp;
     std::string candidate = base;
@@ -77,17 +51,12 @@ std::string asideName(const std::string& path) {
 void removeStaleTempFiles(const std::string& path) {
     const size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-    const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".tmp-";
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        return;
-    }
-    while (const dirent* entry = ::readdir(dir)) {
-        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0) {
-            ::unlink((folder + entry->d_name).c_str());
+    const std::string prefix = fs::tempPrefixFor(path.substr(slash == std::string::npos ? 0 : slash + 1));
+    for (const std::string& name : fs::listFolder(folder)) {
+        if (name.compare(0, prefix.size(), prefix) == 0) {
+            fs::removeFile(folder + name);
         }
     }
-    ::closedir(dir);
 }
 
 } // namespace
@@ -103,8 +72,15 @@ void UserDefault::load() {
         save();
         return;
     }
+    // Read through fs so a folder name in any script opens on every platform.
+    std::string bytes;
+    if (!fs::readFile(path, &bytes)) {
+        setAside("unreadable");
+        save();
+        return;
+    }
     tinyxml2::XMLDocument doc;
-    tinyxml2::XMLError error = doc.LoadFile(path.c_str());
+    tinyxml2::XMLError error = doc.Parse(bytes.data(), bytes.size());
     if (error != tinyxml2::XML_SUCCESS) {
         setAside(doc.ErrorStr() != nullptr ? doc.ErrorStr() : "unreadable");
         save();
@@ -126,49 +102,24 @@ void UserDefault::load() {
 void UserDefault::setAside(const char* reason) {
     const std::string& path = getXMLFilePath();
     std::string aside = asideName(path);
-    if (std::rename(path.c_str(), aside.c_str()) == 0) {
+    if (fs::renameFile(path, aside)) {
         log("UserDefault: %s could not be read (%s); kept it as %s and started with defaults", path.c_str(),
             reason, aside.c_str());
     } else {
         log("UserDefault: %s could not be read (%s) nor moved aside (%s); starting with defaults",
-            path.c_str(), reason, std::strerror(errno));
+            path.c_str(), reason, fs::lastError().c_str());
     }
     _values.clear();
 }
 
 bool UserDefault::save() {
     const std::string& path = getXMLFilePath();
-    std::string text = serialise(_values);
-    std::string temp = path + ".tmp-XXXXXX";
     std::string failure;
-    int fd = ::mkstemp(&temp[0]);
-    if (fd < 0) {
-        failure = std::strerror(errno);
-    } else {
-        if (!writeAll(fd, text.data(), text.size()) || ::fsync(fd) != 0) {
-            failure = std::strerror(errno);
-        }
-        if (::close(fd) != 0 && failure.empty()) {
-            failure = std::strerror(errno);
-        }
-        if (failure.empty() && std::rename(temp.c_str(), path.c_str()) != 0) {
-            failure = std::strerror(errno);
-        }
-        if (!failure.empty()) {
-            ::unlink(temp.c_str());
-        }
-    }
-    if (!failure.empty()) {
+    if (!fs::replaceFileAtomically(path, serialise(_values), &failure)) {
         log("UserDefault: writing %s failed (%s); the value is kept for this session", path.c_str(),
             failure.c_str());
         _dirty = true;
         return false;
-    }
-    // The rename itself is only durable once the folder is synced.
-    int dirFd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
     }
     _dirty = false;
     return true;

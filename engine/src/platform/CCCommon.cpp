@@ -2,22 +2,13 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
-
 #include "ext/Headless.h"
+#include "platform/FileSystem.h"
 
 NS_CC_BEGIN
 
-namespace {
-bool displayAvailable() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
-}
-} // namespace
-
 void MessageBox(const char* msg, const char* title) {
-    if (ext::isHeadless() || !displayAvailable()) {
+    if (ext::isHeadless() || !fs::displayAvailable()) {
         return;
     }
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title, msg, nullptr);

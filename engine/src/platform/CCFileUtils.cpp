@@ -4,10 +4,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "base/CCConsole.h"
 #include "platform/FileSystem.h"
@@ -28,22 +24,8 @@ namespace {
 
 FileUtils* s_fileUtils = nullptr;
 
-bool readWholeFile(const std::string& path, std::string* out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        return false;
-    }
-    *out = buffer.str();
-    return true;
-}
-
 bool writeWholeFile(const std::string& path, const void* bytes, size_t size) {
-    FILE* file = std::fopen(path.c_str(), "wb");
+    FILE* file = fs::openFile(path, "wb");
     if (file == nullptr) {
         log("FileUtils: cannot open %s for writing: %s", path.c_str(), std::strerror(errno));
         return false;
@@ -78,7 +60,7 @@ void FileUtils::purgeCachedEntries() {
 }
 
 bool FileUtils::isAbsolutePath(const std::string& path) const {
-    return !path.empty() && path[0] == '/';
+    return fs::isAbsolute(path);
 }
 
 std::string FileUtils::toSearchPath(const std::string& path) const {
@@ -215,11 +197,7 @@ bool FileUtils::isDirectoryExist(const std::string& dirPath) const {
 
 long FileUtils::getFileSize(const std::string& filepath) const {
     std::string full = isAbsolutePath(filepath) ? filepath : resolve(filepath);
-    struct stat st;
-    if (full.empty() || ::stat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        return -1;
-    }
-    return static_cast<long>(st.st_size);
+    return full.empty() ? -1 : fs::fileSize(full);
 }
 
 std::string FileUtils::getFileExtension(const std::string& filePath) const {
@@ -241,7 +219,7 @@ std::string FileUtils::getStringFromFile(const std::string& filename) const {
     if (full.empty()) {
         return "";
     }
-    if (!fs::isRegularFile(full) || !readWholeFile(full, &contents)) {
+    if (!fs::isRegularFile(full) || !fs::readFile(full, &contents)) {
         log("FileUtils: cannot read %s", full.c_str());
         return "";
     }
@@ -268,7 +246,7 @@ bool FileUtils::createDirectory(const std::string& dirPath) const {
 }
 
 bool FileUtils::removeFile(const std::string& filepath) const {
-    return ::unlink(filepath.c_str()) == 0;
+    return fs::removeFile(filepath);
 }
 
 NS_CC_END

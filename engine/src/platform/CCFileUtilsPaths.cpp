@@ -1,9 +1,5 @@
 // Where FileUtils looks: the resource root beside the executable and the per-user writable folder,
 // both overridable through cocos2d::ext for tests and tools.
-#include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
-
 #include "base/CCConsole.h"
 #include "ext/Paths.h"
 #include "platform/CCFileUtils.h"
@@ -21,17 +17,6 @@ std::string s_writablePathOverride;
 
 std::string defaultResourceRoot() {
     return fs::executableDir() + "Resources/";
-}
-
-std::string homeDir() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0') {
-        return home;
-    }
-    if (const passwd* pw = ::getpwuid(::getuid())) {
-        return pw->pw_dir;
-    }
-    return "";
 }
 
 } // namespace
@@ -65,21 +50,12 @@ std::string FileUtils::getWritablePath() const {
 namespace ext {
 
 std::string defaultWritablePath() {
-    // As SDL_GetPrefPath does on Linux, except that an empty (or relative, hence invalid)
-    // XDG_DATA_HOME counts as unset.
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    std::string base;
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        base = dataHome;
-    } else {
-        std::string home = homeDir();
-        if (home.empty()) {
-            log("FileUtils: neither XDG_DATA_HOME nor HOME is set; using the current folder");
-            return std::string("./") + kAppFolder + "/";
-        }
-        base = home + "/.local/share";
+    std::string folder = fs::userDataFolder(kAppFolder);
+    if (folder.empty()) {
+        log("FileUtils: no per-user folder can be found; using the current folder");
+        return std::string("./") + kAppFolder + "/";
     }
-    return fs::withTrailingSlash(base) + kAppFolder + "/";
+    return folder;
 }
 
 void setResourceRoot(const std::string& dir) {
