@@ -21,6 +21,8 @@
 #include "base/CCTouch.h"
 #include "base/CCEventListener.h"
 #include "base/CCEventListenerKeyboard.h"
+#include "base/CCEventMouse.h"
+#include "base/CCEventListenerMouse.h"
 #include "base/CCEventListenerTouch.h"
 #include "base/CCEventCustom.h"
 #include "base/CCEventListenerCustom.h"

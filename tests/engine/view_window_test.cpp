@@ -3,6 +3,7 @@
 #include "engine/EngineFixture.h"
 #include "engine/render_demo_scene.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -24,6 +25,40 @@ public:
     int background = 0;
     int foreground = 0;
 };
+
+// Hooks as the game's own: the background stops drawing, the foreground starts it again.
+class StoppingApp : public Application {
+public:
+    bool applicationDidFinishLaunching() override { return true; }
+    void applicationDidEnterBackground() override { Director::getInstance()->stopAnimation(); }
+    void applicationWillEnterForeground() override { Director::getInstance()->startAnimation(); }
+};
+
+// Counts the frames that tick, readable from the thread that plays the window manager.
+class FrameCounter : public Node {
+public:
+    static FrameCounter* create() {
+        auto* node = new FrameCounter();
+        node->init();
+        node->autorelease();
+        node->scheduleUpdate();
+        return node;
+    }
+    void update(float) override { ++frames; }
+    std::atomic<int> frames{0};
+};
+
+// Waits up to two seconds for the condition; true when it held.
+template <class Condition> bool eventually(Condition condition) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 void pushKey(SDL_Window* window, Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
     SDL_Event event{};
@@ -171,4 +206,38 @@ TEST_F(ViewWindowTest, ClosingTheWindowAsksTheLoopToStop) {
     pushWindowEvent(window->getSDLWindow(), SDL_WINDOWEVENT_CLOSE);
     step(1.0f / 60);
     EXPECT_TRUE(window->windowShouldClose());
+}
+
+// The real loop with the game's hooks: after the focus goes, nothing ticks, yet the loop still
+// reads the window, so the focus coming back resumes play and a close request ends the run.
+TEST_F(ViewWindowTest, TheLoopStillHearsTheWindowWhileAnimationIsStopped) {
+    StoppingApp app;
+    auto counter = FrameCounter::create();
+    scene->addChild(counter);
+    SDL_Window* sdlWindow = window->getSDLWindow();
+    bool ticking = false;
+    bool stopped = false;
+    bool resumed = false;
+    std::thread manager([&] {
+        ticking = eventually([&] { return counter->frames > 3; });
+        pushWindowEvent(sdlWindow, SDL_WINDOWEVENT_FOCUS_LOST);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the loss is read
+        const int frozen = counter->frames;
+        pushWindowEvent(sdlWindow, SDL_WINDOWEVENT_EXPOSED); // uncovered: redrawn, not ticked
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        stopped = counter->frames == frozen;
+        pushWindowEvent(sdlWindow, SDL_WINDOWEVENT_FOCUS_GAINED);
+        resumed = eventually([&] { return counter->frames > frozen + 3; });
+        pushWindowEvent(sdlWindow, SDL_WINDOWEVENT_FOCUS_LOST); // closed while in the background
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        pushWindowEvent(sdlWindow, SDL_WINDOWEVENT_CLOSE);
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const int code = app.run();
+    manager.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(ticking);
+    EXPECT_TRUE(stopped) << "frames ticked while in the background";
+    EXPECT_TRUE(resumed) << "the focus coming back did not resume the frames";
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
 }

@@ -70,6 +70,9 @@ public:
     TextureCache* getTextureCache() const { return _textureCache; }
     Renderer* getRenderer() const { return _renderer; }
 
+    // Engine side: draws the running scene again as it stands, with no input read and no time
+    // passing (a window uncovered while animation is stopped).
+    void redrawCurrentFrame() { renderFrame(); }
     // Engine side: called by the view when its design resolution changes.
     void updateWinSizeFromView();
     // Engine side: destroys the instance (scenes, services, caches) so a new one starts clean.

@@ -18,6 +18,8 @@ void touchEnd(const Vec2& designPoint);
 void touchCancel(const Vec2& designPoint);
 // Begin and end at the same point within the same frame.
 void click(const Vec2& designPoint);
+// The pointer moves there with no button held (a hover); no touch is involved.
+void mouseMove(const Vec2& designPoint);
 
 } // namespace ext
 } // namespace cocos2d

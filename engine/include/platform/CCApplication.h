@@ -6,6 +6,9 @@
 
 NS_CC_BEGIN
 
+class Director;
+class GLView;
+
 // The desktop application: one instance per process, made by the game's delegate deriving from it.
 class Application : public ApplicationProtocol {
 public:
@@ -32,11 +35,17 @@ public:
     const std::string& getResourceRootPath() const { return _resourceRootPath; }
 
 protected:
+    // How long one wait for window events lasts while animation is stopped.
+    static constexpr float kBackgroundWaitSeconds = 0.25f;
+
     static Application* s_sharedApplication;
 
     float _animationInterval = 1.0f / 60.0f;
     std::string _resourceRootPath;
     std::string _languageCode;
+
+private:
+    void waitInBackground(Director* director, GLView* view);
 };
 
 NS_CC_END

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "math/Vec2.h"
 
 struct SDL_Renderer;
+union SDL_Event;
 
 // Both live at global scope, as in the framework.
 struct GLContextAttrs {
@@ -26,6 +28,7 @@ enum class ResolutionPolicy { EXACT_FIT, NO_BORDER, SHOW_ALL, FIXED_HEIGHT, FIXE
 NS_CC_BEGIN
 
 class Touch;
+class Gamepads;
 
 // The surface the game draws on, and the source of its input. It maps the design resolution to
 // frame pixels by the resolution policy and turns input (from the OS or injected by tests) into
@@ -68,11 +71,19 @@ public:
     // Engine side -----------------------------------------------------------------------
     // The SDL renderer frames are drawn with (nullptr when the view can't draw).
     virtual SDL_Renderer* getSDLRenderer() const = 0;
+    // Blocks until the OS has an event for this view or the time is up; false on a timeout.
+    // A view without OS events just sleeps.
+    virtual bool waitForEvents(float seconds);
+    // True once after the OS asked for the window's contents again (uncovered, shown).
+    virtual bool takeRedrawRequest() { return false; }
     // Frame pixel (y down, as the OS reports it) to design point (y up).
     Vec2 frameToDesign(float frameX, float frameY) const;
     // Input queued here is dispatched, in order, inside the next pollEvents().
     void queueKey(int keyCode, bool pressed);
     void queueTouch(int phase, const Vec2& designPoint);
+    // A mouse event (EventMouse::MouseEventType) at a design point, without a touch.
+    void queueMouse(int mouseEventType, const Vec2& designPoint);
+
     bool isInsideViewport(float frameX, float frameY) const;
 
 protected:
@@ -80,10 +91,14 @@ protected:
     void dispatchQueuedInput();
     void dispatchKey(int keyCode, bool pressed);
     void dispatchTouch(int phase, const Vec2& designPoint);
+    void dispatchMouse(int mouseEventType, const Vec2& designPoint, int button = -1);
+    // A game controller's event becomes key presses; true when the event was a controller's.
+    bool handleGamepadEvent(const SDL_Event& event);
 
+    enum class InputKind { Key, Touch, Mouse };
     struct QueuedInput {
-        bool isKey;
-        int code;  // key code, or touch phase
+        InputKind kind;
+        int code;  // key code, touch phase or mouse event type
         bool pressed;
         Vec2 point;
     };
@@ -99,6 +114,7 @@ protected:
     std::vector<QueuedInput> _dispatching;
     Touch* _touch = nullptr;
     bool _touchActive = false;
+    std::unique_ptr<Gamepads> _gamepads; // made when the first controller event arrives
 
     static GLContextAttrs _glContextAttrs;
 };

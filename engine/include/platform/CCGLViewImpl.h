@@ -27,6 +27,8 @@ public:
     virtual void swapBuffers() override;
     virtual bool windowShouldClose() override { return _shouldClose; }
     virtual void pollEvents() override;
+    virtual bool waitForEvents(float seconds) override;
+    virtual bool takeRedrawRequest() override;
     virtual void setIcon(const std::string& filename) const override;
     virtual void setCursorVisible(bool isVisible) override;
     virtual float getFrameZoomFactor() const override { return _frameZoomFactor; }
@@ -64,6 +66,7 @@ private:
     bool _fullscreen = false;
     bool _focused = true;
     bool _mouseDown = false;
+    bool _exposed = false; // the OS wants the contents drawn again
 };
 
 NS_CC_END

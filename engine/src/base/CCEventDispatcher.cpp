@@ -9,6 +9,7 @@
 #include "base/CCEventKeyboard.h"
 #include "base/CCEventListenerCustom.h"
 #include "base/CCEventListenerKeyboard.h"
+#include "base/CCEventListenerMouse.h"
 #include "base/CCEventListenerTouch.h"
 #include "base/CCEventTouch.h"
 
@@ -263,6 +264,9 @@ void EventDispatcher::dispatchEvent(Event* event) {
         break;
     case Event::Type::KEYBOARD:
         dispatchToListeners(event, EventListenerKeyboard::LISTENER_ID);
+        break;
+    case Event::Type::MOUSE:
+        dispatchToListeners(event, EventListenerMouse::LISTENER_ID);
         break;
     case Event::Type::CUSTOM:
         dispatchToListeners(event, static_cast<EventCustom*>(event)->getEventName());

@@ -1,6 +1,7 @@
 #include "ext/Input.h"
 
 #include "base/CCDirector.h"
+#include "base/CCEventMouse.h"
 #include "base/CCEventTouch.h"
 #include "platform/CCGLView.h"
 
@@ -41,6 +42,12 @@ void touchCancel(const Vec2& designPoint) { queueTouch(EventTouch::EventCode::CA
 void click(const Vec2& designPoint) {
     touchBegin(designPoint);
     touchEnd(designPoint);
+}
+
+void mouseMove(const Vec2& designPoint) {
+    if (GLView* view = Director::getInstance()->getOpenGLView()) {
+        view->queueMouse(static_cast<int>(EventMouse::MouseEventType::MOUSE_MOVE), designPoint);
+    }
 }
 
 } // namespace ext

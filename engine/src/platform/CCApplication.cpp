@@ -54,6 +54,13 @@ int Application::run() {
     while (!view->windowShouldClose()) {
         const Clock::time_point frameStart = Clock::now();
         director->mainLoop();
+        if (director->isAnimationStopped()) {
+            // In the background nothing is drawn, but the window must still answer: the event
+            // that brings it back (focus, restore), a close request or an uncovering arrive
+            // only through the view's events. Sleep until one comes rather than spin.
+            waitInBackground(director, view);
+            continue;
+        }
         const auto interval = std::chrono::duration<double>(_animationInterval);
         const auto spent = Clock::now() - frameStart;
         if (spent < interval) {
@@ -71,6 +78,15 @@ int Application::run() {
     view->release();
     experimental::AudioEngine::end();
     return 0;
+}
+
+void Application::waitInBackground(Director* director, GLView* view) {
+    view->waitForEvents(kBackgroundWaitSeconds);
+    view->pollEvents();
+    // Still stopped: an uncovered window shows the frame it had, not garbage or black.
+    if (director->isAnimationStopped() && view->takeRedrawRequest()) {
+        director->redrawCurrentFrame();
+    }
 }
 
 LanguageType Application::getCurrentLanguage() {

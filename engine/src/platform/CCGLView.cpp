@@ -1,13 +1,17 @@
 #include "platform/CCGLView.h"
 
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCEventKeyboard.h"
+#include "base/CCEventMouse.h"
 #include "base/CCEventTouch.h"
 #include "base/CCTouch.h"
+#include "platform/sdl/Gamepads.h"
 
 GLContextAttrs cocos2d::GLView::_glContextAttrs = {8, 8, 8, 8, 24, 8, 0};
 
@@ -105,13 +109,26 @@ bool GLView::isInsideViewport(float frameX, float frameY) const {
 
 // Input ----------------------------------------------------------------------------------------
 
-void GLView::queueKey(int keyCode, bool pressed) { _inputQueue.push_back({true, keyCode, pressed, Vec2::ZERO}); }
+void GLView::queueKey(int keyCode, bool pressed) {
+    _inputQueue.push_back({InputKind::Key, keyCode, pressed, Vec2::ZERO});
+}
 
 void GLView::queueTouch(int phase, const Vec2& designPoint) {
-    _inputQueue.push_back({false, phase, false, designPoint});
+    _inputQueue.push_back({InputKind::Touch, phase, false, designPoint});
+}
+
+void GLView::queueMouse(int mouseEventType, const Vec2& designPoint) {
+    _inputQueue.push_back({InputKind::Mouse, mouseEventType, false, designPoint});
 }
 
 void GLView::pollEvents() { dispatchQueuedInput(); }
+
+bool GLView::waitForEvents(float seconds) {
+    if (seconds > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<float>(seconds));
+    }
+    return false;
+}
 
 void GLView::dispatchQueuedInput() {
     if (_inputQueue.empty()) {
@@ -121,10 +138,16 @@ void GLView::dispatchQueuedInput() {
     _dispatching.swap(_inputQueue);
     retain();
     for (const QueuedInput& input : _dispatching) {
-        if (input.isKey) {
+        switch (input.kind) {
+        case InputKind::Key:
             dispatchKey(input.code, input.pressed);
-        } else {
+            break;
+        case InputKind::Touch:
             dispatchTouch(input.code, input.point);
+            break;
+        case InputKind::Mouse:
+            dispatchMouse(input.code, input.point);
+            break;
         }
     }
     _dispatching.clear();
@@ -133,6 +156,13 @@ void GLView::dispatchQueuedInput() {
 
 void GLView::dispatchKey(int keyCode, bool pressed) {
     EventKeyboard event(static_cast<EventKeyboard::KeyCode>(keyCode), pressed);
+    Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+}
+
+void GLView::dispatchMouse(int mouseEventType, const Vec2& designPoint, int button) {
+    EventMouse event(static_cast<EventMouse::MouseEventType>(mouseEventType));
+    event.setCursorPosition(designPoint.x, designPoint.y);
+    event.setMouseButton(static_cast<EventMouse::MouseButton>(button));
     Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
 }
 

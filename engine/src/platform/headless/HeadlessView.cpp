@@ -49,6 +49,16 @@ HeadlessView::~HeadlessView() {
     }
 }
 
+void HeadlessView::pollEvents() {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            handleGamepadEvent(event);
+        }
+    }
+    GLView::pollEvents();
+}
+
 bool HeadlessView::saveFrame(const std::string& pngPath) const {
     if (IMG_SavePNG(_surface, pngPath.c_str()) != 0) {
         log("saveFrame: can't write '%s': %s", pngPath.c_str(), IMG_GetError());

@@ -17,6 +17,9 @@ public:
     void end() override { _ended = true; }
     bool isOpenGLReady() override { return _renderer != nullptr; }
     bool windowShouldClose() override { return _ended; }
+    // Controllers are read when something has started SDL's game-controller subsystem (tests
+    // with a virtual pad); there is no window, so nothing else arrives from the OS.
+    void pollEvents() override;
     SDL_Renderer* getSDLRenderer() const override { return _renderer; }
 
     bool saveFrame(const std::string& pngPath) const;

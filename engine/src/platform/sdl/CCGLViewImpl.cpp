@@ -10,6 +10,7 @@
 #include "platform/CCApplication.h"
 #include "platform/CCCommon.h"
 #include "platform/CCFileUtils.h"
+#include "platform/sdl/Gamepads.h"
 #include "platform/sdl/KeyMap.h"
 #include "renderer/RenderTargets.h"
 
@@ -73,6 +74,7 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
         log("GLViewImpl: %s", message.c_str());
         return false;
     }
+    Gamepads::start(); // a game without pads still plays with the keyboard and mouse
     _frameZoomFactor = frameZoomFactor > 0 ? frameZoomFactor : 1.0f;
     int width = static_cast<int>(rect.size.width * _frameZoomFactor);
     int height = static_cast<int>(rect.size.height * _frameZoomFactor);
@@ -81,7 +83,6 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
     if (!_window) {
         std::string message = std::string("Can't create the window: ") + SDL_GetError();
         log("GLViewImpl: %s", message.c_str());
-        MessageBox(message.c_str(), viewName.c_str());
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
@@ -93,7 +94,6 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
     if (!_renderer) {
         std::string message = std::string("Can't create a renderer: ") + SDL_GetError();
         log("GLViewImpl: %s", message.c_str());
-        MessageBox(message.c_str(), viewName.c_str());
         return false;
     }
     SDL_RenderSetLogicalSize(_renderer, static_cast<int>(rect.size.width), static_cast<int>(rect.size.height));

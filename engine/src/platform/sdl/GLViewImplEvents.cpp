@@ -4,6 +4,7 @@
 
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
+#include "base/CCEventMouse.h"
 #include "base/CCEventTouch.h"
 #include "platform/CCApplication.h"
 #include "platform/CCGLViewImpl.h"
@@ -11,12 +12,38 @@
 
 NS_CC_BEGIN
 
+namespace {
+int mouseButtonFromSDL(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return static_cast<int>(EventMouse::MouseButton::BUTTON_LEFT);
+    case SDL_BUTTON_RIGHT:
+        return static_cast<int>(EventMouse::MouseButton::BUTTON_RIGHT);
+    case SDL_BUTTON_MIDDLE:
+        return static_cast<int>(EventMouse::MouseButton::BUTTON_MIDDLE);
+    default:
+        return static_cast<int>(EventMouse::MouseButton::BUTTON_UNSET);
+    }
+}
+} // namespace
+
 void GLViewImpl::pollEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         handleEvent(event);
     }
     GLView::pollEvents(); // injected input, after the OS's
+}
+
+bool GLViewImpl::waitForEvents(float seconds) {
+    const int milliseconds = seconds > 0 ? static_cast<int>(seconds * 1000.0f) : 0;
+    return SDL_WaitEventTimeout(nullptr, milliseconds) == 1;
+}
+
+bool GLViewImpl::takeRedrawRequest() {
+    const bool exposed = _exposed;
+    _exposed = false;
+    return exposed;
 }
 
 void GLViewImpl::handleEvent(const SDL_Event& event) {
@@ -37,6 +64,7 @@ void GLViewImpl::handleEvent(const SDL_Event& event) {
         handleMouse(event);
         break;
     default:
+        handleGamepadEvent(event);
         break;
     }
 }
@@ -56,6 +84,10 @@ void GLViewImpl::handleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_RESTORED:
         setFocused(true);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+        _exposed = true;
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         Director::getInstance()->getEventDispatcher()->dispatchCustomEvent(EVENT_WINDOW_RESIZED);
@@ -113,17 +145,22 @@ void GLViewImpl::handleKey(const SDL_Event& event) {
 
 void GLViewImpl::handleMouse(const SDL_Event& event) {
     if (event.type == SDL_MOUSEMOTION) {
+        const Vec2 point = frameToDesign(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+        dispatchMouse(static_cast<int>(EventMouse::MouseEventType::MOUSE_MOVE), point);
         if (_mouseDown) {
-            _lastMouse = frameToDesign(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+            _lastMouse = point;
             dispatchTouch(static_cast<int>(EventTouch::EventCode::MOVED), _lastMouse);
         }
         return;
     }
+    float x = static_cast<float>(event.button.x);
+    float y = static_cast<float>(event.button.y);
+    const auto type = event.type == SDL_MOUSEBUTTONDOWN ? EventMouse::MouseEventType::MOUSE_DOWN
+                                                        : EventMouse::MouseEventType::MOUSE_UP;
+    dispatchMouse(static_cast<int>(type), frameToDesign(x, y), mouseButtonFromSDL(event.button.button));
     if (event.button.button != SDL_BUTTON_LEFT) {
         return;
     }
-    float x = static_cast<float>(event.button.x);
-    float y = static_cast<float>(event.button.y);
     if (event.type == SDL_MOUSEBUTTONDOWN) {
         if (!_mouseDown && isInsideViewport(x, y)) {
             _mouseDown = true;
