@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "data/GameData.h"
+#include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
 #include "scenes/Setting.h"
 #include "shell/Constants.h"
@@ -74,6 +75,12 @@ bool Gals::init() {
     names->setPosition(center.x + center.x / -1.2f, center.y);
     addChild(names, 1);
 
+    auto focus = MenuFocus::create();
+    for (MenuItem* item : items) {
+        focus->addEntry(item, [item] { item->activate(); });
+    }
+    focus->setBackAction([this] { onGalleryExit(nullptr); });
+    addChild(focus, MenuFocus::kLocalZOrder);
     if (auto background = createStretchedBackground(kGalsBackgroundPath)) {
         addChild(background, 0);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gameplay/Game.h"
+#include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
 #include "scenes/Title.h"
 #include "shell/BGM.h"
@@ -76,6 +77,7 @@ void Score::addButtons() {
     const std::vector<std::function<void(Ref*)>> actions = {CC_CALLBACK_1(Score::onRetry, this),
                                                            CC_CALLBACK_1(Score::onBackToTitle, this)};
     const Vec2 center = getVisibleCenter();
+    auto focus = MenuFocus::create();
     for (size_t i = 0; i < images.size(); ++i) {
         const int k = static_cast<int>(i) + 1;
         auto button = ui::Button::create();
@@ -87,7 +89,10 @@ void Score::addButtons() {
         button->setScale(kButtonScale);
         button->setPosition(Vec2(center.x, center.y - offset));
         addChild(button, 1);
+        focus->addEntry(button, [action = actions[i]] { action(nullptr); });
     }
+    focus->setBackAction([this] { onBackToTitle(nullptr); });
+    addChild(focus, MenuFocus::kLocalZOrder);
 }
 
 void Score::addGameOverOverlay() {

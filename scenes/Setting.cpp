@@ -1,9 +1,11 @@
 #include "scenes/Setting.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "scenes/Gals.h"
+#include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
@@ -15,6 +17,8 @@ USING_NS_CC;
 namespace {
 const std::string kSettingBackgroundPath = "res/background/setting_background.png";
 constexpr float kEntryFontSize = 28.0f;
+constexpr int kVolumeKeyStep = 5; // percent per Left/Right press
+const char* const kVolumeSliderName = "volumeSlider";
 
 MenuItemLabel* createEntry(const std::string& text, const ccMenuCallback& callback) {
     auto label = createTextLabel(text, kEntryFontSize);
@@ -62,7 +66,25 @@ bool Setting::init() {
     menu->alignItemsVertically();
     menu->setPosition(getVisibleCenter() - Vec2(menu->getContentSize().width / 10.0f, 0.0f));
     addChild(menu, 1);
+    addFocus(items);
     return true;
+}
+
+void Setting::addFocus(const Vector<MenuItem*>& items) {
+    auto focus = MenuFocus::create();
+    for (MenuItem* item : items) {
+        if (auto slider = item->getChildByName<ui::Slider*>(kVolumeSliderName)) {
+            focus->addEntry(item, nullptr, [this, slider](int step) {
+                const int percent = slider->getPercent() + step * kVolumeKeyStep;
+                slider->setPercent(std::max(0, std::min(slider->getMaxPercent(), percent)));
+                storeVolume(slider);
+            });
+        } else {
+            focus->addEntry(item, [item] { item->activate(); });
+        }
+    }
+    focus->setBackAction([this] { onSettingsExit(nullptr); });
+    addChild(focus, MenuFocus::kLocalZOrder);
 }
 
 MenuItem* Setting::createVolumeItem() {
@@ -77,6 +99,7 @@ MenuItem* Setting::createVolumeItem() {
     slider->loadSlidBallTextures("ui/SliderNode_Normal.png", "ui/SliderNode_Press.png", "ui/SliderNode_Disable.png",
                                  ui::Widget::TextureResType::LOCAL);
     slider->loadProgressBarTexture("ui/Slider_PressBar.png", ui::Widget::TextureResType::LOCAL);
+    slider->setName(kVolumeSliderName);
     slider->setAnchorPoint(Vec2(0, 0));
     slider->setPosition(Vec2(label->getContentSize().width * 1.1f, label->getContentSize().height * 0.25f));
     slider->setPercent(volumeToPercent(bgmVolume));
@@ -90,7 +113,10 @@ void Setting::onVolumeTouched(Ref* sender, ui::Widget::TouchEventType type) {
     if (type != ui::Widget::TouchEventType::ENDED) {
         return;
     }
-    auto slider = static_cast<ui::Slider*>(sender);
+    storeVolume(static_cast<ui::Slider*>(sender));
+}
+
+void Setting::storeVolume(ui::Slider* slider) {
     setBGMVolume(percentToVolume(slider->getPercent()));
 }
 

@@ -18,6 +18,9 @@ public:
 
 private:
     void onVolumeTouched(cocos2d::Ref* sender, cocos2d::ui::Widget::TouchEventType type);
+    // What a release on the slider stores; Left/Right on the focused volume store the same way.
+    void storeVolume(cocos2d::ui::Slider* slider);
+    void addFocus(const cocos2d::Vector<cocos2d::MenuItem*>& items);
 };
 
 // What the slider shows for a stored volume: the nearest whole percent.

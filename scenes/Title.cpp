@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gameplay/Game.h"
+#include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
 #include "scenes/Setting.h"
 #include "shell/BGM.h"
@@ -56,6 +57,7 @@ void Title::addButtons() {
                                                            CC_CALLBACK_1(Title::onSettings, this),
                                                            CC_CALLBACK_1(Title::onExit, this)};
     const Vec2 center = getVisibleCenter();
+    auto focus = MenuFocus::create();
     for (size_t i = 0; i < labels.size(); ++i) {
         const int k = static_cast<int>(i) + 1;
         auto button = ui::Button::create();
@@ -71,7 +73,9 @@ void Title::addButtons() {
         button->setScale(kButtonScale);
         button->setPosition(Vec2(x, y));
         addChild(button, 1);
+        focus->addEntry(button, [action = actions[i]] { action(nullptr); });
     }
+    addChild(focus, MenuFocus::kLocalZOrder); // no way back from the title: Escape does nothing
 }
 
 void Title::onStart(Ref*) {

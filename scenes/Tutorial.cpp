@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "data/JsonFile.h"
+#include "scenes/MenuFocus.h"
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -69,7 +70,23 @@ bool Tutorial::init() {
     }
     addChild(strip);
     setPageStrip(strip);
+    addFocus(strip);
     return true;
+}
+
+// Each page's one entry; only the page on screen counts, so the focus follows the slides.
+void Tutorial::addFocus(Node* strip) {
+    auto focus = MenuFocus::create();
+    for (auto page : strip->getChildren()) {
+        for (auto child : page->getChildren()) {
+            auto menu = dynamic_cast<Menu*>(child);
+            if (menu && !menu->getChildren().empty()) {
+                auto item = static_cast<MenuItem*>(menu->getChildren().at(0));
+                focus->addEntry(item, [item] { item->activate(); });
+            }
+        }
+    }
+    addChild(focus, MenuFocus::kLocalZOrder);
 }
 
 void Tutorial::readStrings() {

@@ -28,6 +28,7 @@ public:
 
 private:
     void readStrings();
+    void addFocus(cocos2d::Node* strip);
     // The member's text; a missing or non-string member is reported once and reads as "".
     std::string text(const std::string& key);
     cocos2d::Menu* createMenu(const std::string& key, const cocos2d::ccMenuCallback& callback);

@@ -37,6 +37,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
     if (!glview) {
         glview = GLViewImpl::createWithRect(
             "Solvane", Rect(0, 0, mediumResolutionSize.width, mediumResolutionSize.height), 1.0f, false);
+        if (!glview) {
+            failNoWindow(); // no display, or none that would give us a window: nothing to show
+        }
         director->setOpenGLView(glview);
     }
 

@@ -10,3 +10,9 @@ void loadGameDataOrExit();
 
 // The one line the player is shown for a start-up failure.
 std::string startupFailureText(const std::string& file, const std::string& message);
+
+// The same report and exit for a start-up failure that is not about a file.
+[[noreturn]] void failStartup(const std::string& what, const std::string& message);
+
+// The window could not be opened: names the display it was meant for (or that none is set).
+[[noreturn]] void failNoWindow();

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 
 #include "cocos2d.h"
 #include "ext/Headless.h"
@@ -115,3 +118,43 @@ TEST(StartupFailure, RealProgramReportsAndExitsWithOne) {
 }
 
 } // namespace
+
+namespace {
+// Runs the real game in its own bin folder with that environment; the status and stderr.
+std::pair<int, std::string> runWithoutWindow(const std::string& environment, double* seconds) {
+    const fs::path binary = fs::path(SOLVANE_BIN_DIR) / "solvane";
+    const fs::path err = fs::temp_directory_path() / ("solvane-nodisplay-" + std::to_string(::getpid()));
+    const std::string command = "cd '" + std::string(SOLVANE_BIN_DIR) + "' && env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                environment + " SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + err.string() +
+                                ".store' XDG_RUNTIME_DIR='" + err.string() + ".store' timeout 20 ./solvane 2>'" +
+                                err.string() + "' >/dev/null";
+    fs::create_directories(err.string() + ".store"); // a session's runtime folder, as a desktop has
+    const auto started = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::ifstream in(err);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    fs::remove(err);
+    fs::remove_all(err.string() + ".store");
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, all};
+}
+} // namespace
+
+// Started where no window can open: one line that names the display, status 1, and no process
+// left behind (the timeout would report 124).
+TEST(StartupFailure, NoDisplayIsReportedInOneLineAndEndsWithOne) {
+    if (!fs::exists(fs::path(SOLVANE_BIN_DIR) / "solvane")) {
+        GTEST_SKIP() << "solvane was not built";
+    }
+    double seconds = 0;
+    auto [status, err] = runWithoutWindow("", &seconds);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(err, "Solvane: cannot start: display: none is set (DISPLAY and WAYLAND_DISPLAY are empty), so the "
+                   "game window cannot open\n");
+    EXPECT_LT(seconds, 10.0);
+
+    std::tie(status, err) = runWithoutWindow("DISPLAY=:4093", &seconds);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(err, "Solvane: cannot start: display \":4093\": the game window could not be opened on it\n");
+    EXPECT_LT(seconds, 10.0);
+}

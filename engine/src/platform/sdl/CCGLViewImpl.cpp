@@ -74,6 +74,16 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
         log("GLViewImpl: %s", message.c_str());
         return false;
     }
+    // Without a display SDL quietly falls back to a driver that shows nothing: a game nobody can
+    // see or close. Those drivers only count when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0) &&
+        !(asked && *asked)) {
+        log("GLViewImpl: no display to open a window on (SDL offered its '%s' driver)", driver);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     Gamepads::start(); // a game without pads still plays with the keyboard and mouse
     _frameZoomFactor = frameZoomFactor > 0 ? frameZoomFactor : 1.0f;
     int width = static_cast<int>(rect.size.width * _frameZoomFactor);
