@@ -8,6 +8,9 @@
 
 #include "audio/include/AudioEngine.h"
 #include "cocos2d.h"
+#include "engine/SlowStreamOpener.h"
+#include "ext/Audio.h"
+#include "ext/AudioStream.h"
 #include "ext/Headless.h"
 #include "ext/Paths.h"
 #include "shell/BGM.h"
@@ -130,6 +133,24 @@ TEST_F(BGMTest, ScoreFadeReachesSilenceInHalfASecond) {
     }
 }
 
+// The play can queue a switch to the next question's track during its game-over hold; the
+// score screen's fade-out still ends in silence and stays there.
+TEST_F(BGMTest, ScoreFadeDropsASwitchQueuedAtHandOff) {
+    nextBGM(kFirst);
+    const int first = currentBGMId;
+    initBGM(kSecond);
+    tick(1);
+    fadeOutBGM();
+    tick(4);
+    EXPECT_FALSE(playing(first));
+    tick(16);
+    EXPECT_EQ(currentBGMId, first);
+    EXPECT_EQ(currentBGMPath, kFirst);
+    for (int id = 0; id < 8; ++id) {
+        EXPECT_FALSE(playing(id)) << "id " << id;
+    }
+}
+
 TEST_F(BGMTest, VolumeSetWithoutUpdaterGlidesOnceRegistered) {
     auto scene = Scene::create();
     Director::getInstance()->runWithScene(scene);
@@ -192,6 +213,62 @@ TEST_F(BGMTest, MissingMusicGivesInvalidIdAndLaterCallsSurvive) {
     tick(10);
     releaseBGM(nullptr);
     EXPECT_EQ(currentBGMId, -1);
+}
+
+// Long tracks are prepared on the audio engine's loader thread. With a decoder that takes its
+// time, frames go on meanwhile (the fades with them), and the track then starts and the
+// cross-fade ends as it would have.
+TEST_F(BGMTest, ASlowlyPreparedTrackKeepsFramesComingAndThenCrossFadesAsBefore) {
+    SlowStreamOpener slow;
+    ext::setAudioStreamOpener(slow.opener(30.0f));
+    const std::string folder = ::testing::TempDir();
+    const std::string first = writeLongFile(folder + "slow_first.mp3");
+    const std::string second = writeLongFile(folder + "slow_second.mp3");
+    auto* scene = Scene::create();
+    Director::getInstance()->runWithScene(scene);
+    int frames = 0;
+    Director::getInstance()->getScheduler()->schedule([&frames](float) { ++frames; }, scene, 0.0f,
+                                                      CC_REPEAT_FOREVER, 0.0f, false, "frames");
+    scheduleBGMUpdate(scene);
+    ext::step(0.0f, 2); // the scene's first frame; the updaters arm
+
+    bgmVolume = 0.8f;
+    nextBGM(first);
+    const int firstId = currentBGMId;
+    ext::step(kFrame, 8);
+    EXPECT_EQ(frames, 8 + 1);
+    EXPECT_EQ(AudioEngine::getState(firstId), AudioEngine::AudioState::INITIALIZING);
+    slow.release();
+    ext::waitForAudioLoads();
+    ext::step(kFrame);
+    EXPECT_TRUE(playing(firstId));
+
+    slow.hold();
+    initBGM(second);
+    ext::step(kFrame, 5); // 0.5 s down to the floor, then the hand-over
+    EXPECT_FALSE(playing(firstId));
+    const int secondId = currentBGMId;
+    ASSERT_NE(secondId, firstId);
+    EXPECT_EQ(currentBGMPath, second);
+    slow.awaitOpen();
+    const int framesBefore = frames;
+    ext::step(kFrame, 2); // the decoder is still busy: frames and the fade-in go on
+    EXPECT_EQ(frames - framesBefore, 2);
+    EXPECT_EQ(AudioEngine::getState(secondId), AudioEngine::AudioState::INITIALIZING);
+    const float rising = AudioEngine::getVolume(secondId);
+    EXPECT_GT(rising, 0.1f);
+    EXPECT_LT(rising, 0.8f);
+
+    slow.release();
+    ext::waitForAudioLoads();
+    ext::step(kFrame);
+    EXPECT_TRUE(playing(secondId));
+    EXPECT_GT(AudioEngine::getVolume(secondId), rising);
+    ext::step(kFrame, 3);
+    EXPECT_FLOAT_EQ(AudioEngine::getVolume(secondId), 0.8f);
+    EXPECT_FLOAT_EQ(AudioEngine::getDuration(secondId), 30.0f);
+    EXPECT_EQ(ext::activeAudioIds(), std::vector<int>{secondId});
+    ext::setAudioStreamOpener(nullptr);
 }
 
 } // namespace

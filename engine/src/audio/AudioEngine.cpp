@@ -1,16 +1,20 @@
 #include "audio/include/AudioEngine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <unordered_map>
 
+#include "AudioLoader.h"
 #include "AudioMixer.h"
+#include "StreamMixer.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCScheduler.h"
 #include "base/ccMacros.h"
 #include "ext/Audio.h"
+#include "ext/AudioStream.h"
 #include "ext/Headless.h"
 #include "platform/CCFileUtils.h"
 
@@ -34,12 +38,23 @@ struct AudioInfo {
     AudioEngine::AudioState state = AudioEngine::AudioState::PLAYING;
     // Output channel, -1 when nothing is audible (silent output).
     int channel = -1;
+    // Long sounds are streamed: opened on the loader thread (INITIALIZING meanwhile), then
+    // played by the stream mixer under this handle (-1 on the silent output).
+    bool streamed = false;
+    int voice = -1;
+    bool pausedWhileLoading = false;
     // Length of the sound in seconds, TIME_UNKNOWN when it could not be decoded.
     float duration = AudioEngine::TIME_UNKNOWN;
     // Seconds played, counted by the engine's tick; the silent output ends sounds by it.
     float elapsed = 0.0f;
     std::string profileName;
     std::function<void(int, const std::string&)> finishCallback;
+};
+
+// A file given to the loader thread: for a play (the id waiting for it) or a preload.
+struct PendingLoad {
+    int audioId = AudioEngine::INVALID_AUDIO_ID;
+    std::vector<std::function<void(bool)>> callbacks;
 };
 
 struct ProfileUse {
@@ -53,16 +68,27 @@ public:
     AudioEngineImpl();
 
     int play(const std::string& filePath, bool loop, float volume, const AudioProfile* profile);
+    void preload(const std::string& filePath, std::function<void(bool)> callback);
     void forget(int id, bool notify);
     void tick(float dt);
+    // Hands what the loader finished to the ids and callbacks waiting for it.
+    void deliverLoads();
+    float currentTime(const AudioInfo& info) const;
     AudioInfo* find(int id) {
         auto it = _audios.find(id);
         return it == _audios.end() ? nullptr : &it->second;
     }
 
+    // Declared in this order so that they stop in reverse: the loader thread first, then the
+    // stream mixer's hook, then the output.
     audio::AudioMixer mixer;
     bool mixerOpen = false;
     bool silent = true;
+    std::unique_ptr<audio::StreamMixer> streams;
+    std::unique_ptr<audio::AudioLoader> loader;
+    std::map<int, PendingLoad> pending;
+    // Streams opened by preload, each waiting for its file's next play.
+    std::map<std::string, std::unique_ptr<ext::AudioStream>> prepared;
     std::map<int, AudioInfo> _audios;
     std::unordered_map<std::string, ProfileUse> profiles;
     AudioProfile defaultProfile;
@@ -72,8 +98,11 @@ public:
 private:
     bool profileAllows(const AudioProfile& profile);
     void ensureTick();
+    bool isStreamed(const std::string& fullPath) const;
+    void startStream(AudioInfo& info, std::unique_ptr<ext::AudioStream> stream);
 
     int _nextId = 0;
+    int _nextTicket = 0;
 };
 
 std::unique_ptr<AudioEngineImpl> s_impl;
@@ -82,6 +111,7 @@ bool s_enabled = true;
 int s_decodesBeforeRestart = 0;
 // Only the identity matters: the scheduler key's target.
 char s_tickTarget;
+ext::AudioStreamOpener s_streamOpener;
 
 AudioEngineImpl::AudioEngineImpl() {
     const bool headless = ext::isHeadless();
@@ -91,9 +121,15 @@ AudioEngineImpl::AudioEngineImpl() {
     silent = headless || !mixerOpen;
     if (!mixerOpen) {
         log("AudioEngine: no audio device (%s); sounds are silent", error.c_str());
+    } else {
+        if (!silent) {
+            streams.reset(new audio::StreamMixer(mixer.format()));
+        }
+        loader.reset(new audio::AudioLoader());
     }
     defaultProfile.name = "audioengine_defaultProfile";
     defaultProfile.maxInstances = static_cast<unsigned int>(kMaxAudioInstances);
+    ensureTick();
 }
 
 bool AudioEngineImpl::profileAllows(const AudioProfile& profile) {
@@ -134,6 +170,24 @@ int AudioEngineImpl::play(const std::string& filePath, bool loop, float volume, 
     info.loop = loop;
     info.volume = std::max(0.0f, std::min(volume, 1.0f));
     info.profileName = profile ? profile->name : std::string();
+    if (mixerOpen && isStreamed(info.fullPath)) {
+        const int id = _nextId++;
+        AudioInfo& stored = _audios[id] = info;
+        stored.streamed = true;
+        auto ready = prepared.find(info.fullPath);
+        if (ready != prepared.end()) {
+            auto stream = std::move(ready->second);
+            prepared.erase(ready);
+            startStream(stored, std::move(stream));
+        } else {
+            stored.state = AudioEngine::AudioState::INITIALIZING;
+            const int ticket = _nextTicket++;
+            pending[ticket].audioId = id;
+            loader->openStream(ticket, info.fullPath, mixer.format(), s_streamOpener);
+        }
+        ensureTick();
+        return id;
+    }
     if (mixerOpen) {
         std::string error;
         bool playable = false;
@@ -168,6 +222,95 @@ void AudioEngineImpl::ensureTick() {
     }
 }
 
+bool AudioEngineImpl::isStreamed(const std::string& fullPath) const {
+    return FileUtils::getInstance()->getFileSize(fullPath) >= ext::kStreamedFileBytes;
+}
+
+void AudioEngineImpl::startStream(AudioInfo& info, std::unique_ptr<ext::AudioStream> stream) {
+    const ext::AudioFormat format = mixer.format();
+    info.duration = static_cast<float>(static_cast<double>(stream->frameCount()) / format.rate);
+    info.state = info.pausedWhileLoading ? AudioEngine::AudioState::PAUSED : AudioEngine::AudioState::PLAYING;
+    mixer.countDecode();
+    // The silent output only needed the length; the decoder is closed here.
+    if (streams) {
+        info.voice = streams->play(std::move(stream), info.loop, info.volume, info.pausedWhileLoading);
+    }
+}
+
+void AudioEngineImpl::preload(const std::string& filePath, std::function<void(bool)> callback) {
+    const std::string fullPath = FileUtils::getInstance()->fullPathForFilename(filePath);
+    std::string error;
+    float duration = 0.0f;
+    // Without a mixer there is nothing to decode; an existing file counts as loaded. Something
+    // already prepared is reported at once.
+    if (!mixerOpen || prepared.count(fullPath) || (!isStreamed(fullPath) && mixer.probe(fullPath, duration, error))) {
+        if (callback) {
+            callback(true);
+        }
+        return;
+    }
+    const int ticket = _nextTicket++;
+    if (callback) {
+        pending[ticket].callbacks.push_back(std::move(callback));
+    } else {
+        pending[ticket];
+    }
+    if (isStreamed(fullPath)) {
+        loader->openStream(ticket, fullPath, mixer.format(), s_streamOpener);
+    } else {
+        loader->decode(ticket, fullPath);
+    }
+    ensureTick();
+}
+
+void AudioEngineImpl::deliverLoads() {
+    if (!loader) {
+        return;
+    }
+    for (auto& result : loader->take()) {
+        auto it = pending.find(result.ticket);
+        if (it == pending.end()) {
+            continue;
+        }
+        PendingLoad load = std::move(it->second);
+        pending.erase(it);
+        const bool ok = result.stream || result.chunk;
+        const std::string& shown = result.fullPath;
+        if (result.chunk) {
+            mixer.adopt(result.fullPath, result.chunk);
+        }
+        if (load.audioId != AudioEngine::INVALID_AUDIO_ID) {
+            AudioInfo* info = find(load.audioId);
+            if (!info) {
+                continue; // stopped while it was being opened
+            }
+            if (!ok) {
+                log("AudioEngine: can't play %s: %s", info->filePath.c_str(), result.error.c_str());
+                forget(load.audioId, false);
+                continue;
+            }
+            startStream(*info, std::move(result.stream));
+        } else if (!ok) {
+            log("AudioEngine: can't preload %s: %s", shown.c_str(), result.error.c_str());
+        } else if (result.stream) {
+            prepared[result.fullPath] = std::move(result.stream);
+        }
+        for (auto& callback : load.callbacks) {
+            callback(ok);
+        }
+    }
+}
+
+float AudioEngineImpl::currentTime(const AudioInfo& info) const {
+    if (info.voice >= 0) {
+        return static_cast<float>(static_cast<double>(streams->position(info.voice)) / mixer.format().rate);
+    }
+    if (info.loop && info.duration > 0.0f) {
+        return std::fmod(info.elapsed, info.duration);
+    }
+    return info.duration >= 0.0f ? std::min(info.elapsed, info.duration) : info.elapsed;
+}
+
 void AudioEngineImpl::forget(int id, bool notify) {
     auto it = _audios.find(id);
     if (it == _audios.end()) {
@@ -176,6 +319,9 @@ void AudioEngineImpl::forget(int id, bool notify) {
     AudioInfo info = std::move(it->second);
     _audios.erase(it);
     mixer.release(info.channel);
+    if (info.voice >= 0) {
+        streams->stop(info.voice);
+    }
     if (notify && info.finishCallback) {
         info.finishCallback(id, info.filePath);
     }
@@ -183,6 +329,7 @@ void AudioEngineImpl::forget(int id, bool notify) {
 
 void AudioEngineImpl::tick(float dt) {
     clock += dt;
+    deliverLoads();
     std::vector<int> finished;
     for (auto& entry : _audios) {
         AudioInfo& info = entry.second;
@@ -193,8 +340,9 @@ void AudioEngineImpl::tick(float dt) {
         if (info.loop) {
             continue;
         }
-        const bool done = info.channel >= 0 ? !mixer.isPlaying(info.channel)
-                                            : info.duration < 0.0f || info.elapsed >= info.duration;
+        const bool done = info.voice >= 0     ? streams->finished(info.voice)
+                          : info.channel >= 0 ? !mixer.isPlaying(info.channel)
+                                              : info.duration < 0.0f || info.elapsed >= info.duration;
         if (done) {
             finished.push_back(entry.first);
         }
@@ -245,6 +393,9 @@ int AudioEngine::play2d(const std::string& filePath, bool loop, float volume, co
 void AudioEngine::setLoop(int audioID, bool loop) {
     if (AudioInfo* info = findAudio(audioID, nullptr)) {
         info->loop = loop;
+        if (info->voice >= 0) {
+            s_impl->streams->setLoop(info->voice, loop);
+        }
     }
 }
 
@@ -257,6 +408,9 @@ void AudioEngine::setVolume(int audioID, float volume) {
     if (AudioInfo* info = findAudio(audioID, nullptr)) {
         info->volume = std::max(0.0f, std::min(volume, 1.0f));
         s_impl->mixer.setVolume(info->channel, info->volume);
+        if (info->voice >= 0) {
+            s_impl->streams->setVolume(info->voice, info->volume);
+        }
     }
 }
 
@@ -267,9 +421,14 @@ float AudioEngine::getVolume(int audioID) {
 
 void AudioEngine::pause(int audioID) {
     AudioInfo* info = findAudio(audioID, nullptr);
-    if (info && info->state == AudioState::PLAYING) {
+    if (info && info->state == AudioState::INITIALIZING) {
+        info->pausedWhileLoading = true;
+    } else if (info && info->state == AudioState::PLAYING) {
         info->state = AudioState::PAUSED;
         s_impl->mixer.pause(info->channel);
+        if (info->voice >= 0) {
+            s_impl->streams->setPaused(info->voice, true);
+        }
     }
 }
 
@@ -283,9 +442,14 @@ void AudioEngine::pauseAll() {
 
 void AudioEngine::resume(int audioID) {
     AudioInfo* info = findAudio(audioID, nullptr);
-    if (info && info->state == AudioState::PAUSED) {
+    if (info && info->state == AudioState::INITIALIZING) {
+        info->pausedWhileLoading = false;
+    } else if (info && info->state == AudioState::PAUSED) {
         info->state = AudioState::PLAYING;
         s_impl->mixer.resume(info->channel);
+        if (info->voice >= 0) {
+            s_impl->streams->setPaused(info->voice, false);
+        }
     }
 }
 
@@ -316,18 +480,26 @@ void AudioEngine::stopAll() {
 }
 
 bool AudioEngine::setCurrentTime(int audioID, float sec) {
-    // Seeking inside a chunk is not offered by the mixer; only the bookkeeping moves.
     AudioInfo* info = findAudio(audioID, nullptr);
-    if (!info || sec < 0.0f) {
+    if (!info || info->state == AudioState::INITIALIZING || sec < 0.0f ||
+        (info->duration >= 0.0f && sec > info->duration)) {
         return false;
     }
+    if (info->voice >= 0) {
+        const auto frame = static_cast<int64_t>(static_cast<double>(sec) * s_impl->mixer.format().rate);
+        if (!s_impl->streams->seek(info->voice, frame)) {
+            return false;
+        }
+    }
+    // A streamed sound is heard from there; an effect's chunk cannot be entered midway, so only
+    // its clock (which ends it on the silent output) moves.
     info->elapsed = sec;
     return true;
 }
 
 float AudioEngine::getCurrentTime(int audioID) {
     AudioInfo* info = findAudio(audioID, nullptr);
-    return info ? info->elapsed : 0.0f;
+    return info ? s_impl->currentTime(*info) : 0.0f;
 }
 
 float AudioEngine::getDuration(int audioID) {
@@ -361,21 +533,17 @@ bool AudioEngine::setMaxAudioInstance(int maxInstances) {
 
 void AudioEngine::preload(const std::string& filePath, std::function<void(bool isSuccess)> callback) {
     AudioEngineImpl* engine = impl();
-    bool ok = false;
     if (engine && FileUtils::getInstance()->isFileExist(filePath)) {
-        std::string error;
-        // Without a mixer there is nothing to decode; an existing file counts as loaded.
-        const std::string fullPath = FileUtils::getInstance()->fullPathForFilename(filePath);
-        float duration = 0.0f;
-        ok = !engine->mixerOpen || (engine->silent ? engine->mixer.probe(fullPath, duration, error)
-                                                   : engine->mixer.chunk(fullPath, error) != nullptr);
-        if (!ok) {
-            log("AudioEngine: can't preload %s: %s", filePath.c_str(), error.c_str());
-        }
+        // Decoded on the loader thread; the callback comes on a later frame.
+        engine->preload(filePath, std::move(callback));
+        return;
     }
     // Reported even when audio is disabled, and then as a failure.
+    if (engine) {
+        log("AudioEngine: can't preload %s: file not found", filePath.c_str());
+    }
     if (callback) {
-        callback(ok);
+        callback(false);
     }
 }
 
@@ -393,12 +561,14 @@ void AudioEngine::uncache(const std::string& filePath) {
     for (int id : users) {
         s_impl->forget(id, false);
     }
+    s_impl->prepared.erase(fullPath);
     s_impl->mixer.uncache(fullPath);
 }
 
 void AudioEngine::uncacheAll() {
     if (s_impl) {
         stopAll();
+        s_impl->prepared.clear();
         s_impl->mixer.uncacheAll();
     }
 }
@@ -467,6 +637,14 @@ bool isAudioSilent() { return !experimental::s_impl || experimental::s_impl->sil
 int audioDecodeCount() {
     return experimental::s_decodesBeforeRestart +
            (experimental::s_impl ? experimental::s_impl->mixer.decodeCount() : 0);
+}
+
+void setAudioStreamOpener(AudioStreamOpener opener) { experimental::s_streamOpener = std::move(opener); }
+
+void waitForAudioLoads() {
+    if (experimental::s_impl && experimental::s_impl->loader) {
+        experimental::s_impl->loader->waitIdle();
+    }
 }
 
 void finishSilentSounds() {

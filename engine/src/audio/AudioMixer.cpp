@@ -82,6 +82,22 @@ Mix_Chunk* AudioMixer::chunk(const std::string& fullPath, std::string& error) {
     return decoded;
 }
 
+ext::AudioFormat AudioMixer::format() const {
+    ext::AudioFormat format;
+    format.rate = _frequency;
+    format.channels = _bytesPerFrame / static_cast<int>(sizeof(Sint16));
+    return format;
+}
+
+void AudioMixer::adopt(const std::string& fullPath, Mix_Chunk* chunk) {
+    if (_chunks.count(fullPath)) {
+        Mix_FreeChunk(chunk);
+        return;
+    }
+    ++_decodeCount;
+    _chunks[fullPath] = chunk;
+}
+
 float AudioMixer::durationOf(Mix_Chunk* chunk) const {
     if (!chunk || _bytesPerFrame <= 0 || _frequency <= 0) {
         return 0.0f;
@@ -93,6 +109,11 @@ bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string
     auto known = _probed.find(fullPath);
     if (known != _probed.end()) {
         duration = known->second;
+        return true;
+    }
+    auto decoded = _chunks.find(fullPath);
+    if (decoded != _chunks.end()) {
+        duration = durationOf(decoded->second);
         return true;
     }
     if (!_open) {

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ext/AudioStream.h"
+
 struct Mix_Chunk;
 
 namespace cocos2d {
@@ -27,6 +29,8 @@ public:
     bool open(Mode mode, std::string& error);
     void close();
     Mode mode() const { return _mode; }
+    // The format sounds are mixed in (what streams must deliver).
+    ext::AudioFormat format() const;
 
     // The decoded chunk, decoding on first use; nullptr (error filled) when the file can't be decoded.
     Mix_Chunk* chunk(const std::string& fullPath, std::string& error);
@@ -35,6 +39,9 @@ public:
     // Checks that the file can be decoded and measures it without decoding it all (headless runs
     // only need that); cached and counted like a decode. False (error filled) for an unusable file.
     bool probe(const std::string& fullPath, float& duration, std::string& error);
+    // Takes a chunk decoded elsewhere (the loader thread) into the cache; a second copy is freed.
+    void adopt(const std::string& fullPath, Mix_Chunk* chunk);
+    void countDecode() { ++_decodeCount; }
     void uncache(const std::string& fullPath);
     void uncacheAll();
     int decodeCount() const { return _decodeCount; }

@@ -21,6 +21,9 @@ public:
 // Plays sounds by id. Every play gets a new id (counting from 0); the engine remembers each id's
 // file, loop flag, volume and state until it is stopped or, when not looping, finishes. Without an
 // audio device (or in headless runs) the same bookkeeping happens over a silent output.
+// Short sounds are decoded whole once and kept. Long ones (music) are streamed: the file is opened
+// on the engine's loader thread while the id is INITIALIZING, then decoded a little at a time as it
+// plays. Callbacks (finish, preload) always come on the main thread, during a frame.
 class AudioEngine {
 public:
     enum class AudioState { ERROR = -1, INITIALIZING, PLAYING, PAUSED };

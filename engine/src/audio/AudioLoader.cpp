@@ -1,0 +1,93 @@
+#include "AudioLoader.h"
+
+#include <SDL_mixer.h>
+
+namespace cocos2d {
+namespace audio {
+
+AudioLoader::AudioLoader() : _thread(&AudioLoader::run, this) {}
+
+AudioLoader::~AudioLoader() {
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _quit = true;
+        _jobs.clear();
+    }
+    _wake.notify_all();
+    _thread.join();
+    for (Result& result : _done) {
+        if (result.chunk) {
+            Mix_FreeChunk(result.chunk);
+        }
+    }
+}
+
+void AudioLoader::openStream(int ticket, const std::string& fullPath, const ext::AudioFormat& format,
+                             ext::AudioStreamOpener opener) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    _jobs.push_back([ticket, fullPath, format, opener]() {
+        Result result;
+        result.ticket = ticket;
+        result.fullPath = fullPath;
+        result.stream = opener ? opener(fullPath, format, result.error)
+                               : ext::openAudioStream(fullPath, format, result.error);
+        return result;
+    });
+    _wake.notify_one();
+}
+
+void AudioLoader::decode(int ticket, const std::string& fullPath) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    _jobs.push_back([ticket, fullPath]() {
+        Result result;
+        result.ticket = ticket;
+        result.fullPath = fullPath;
+        result.chunk = Mix_LoadWAV(fullPath.c_str());
+        if (!result.chunk) {
+            result.error = Mix_GetError();
+        }
+        return result;
+    });
+    _wake.notify_one();
+}
+
+std::vector<AudioLoader::Result> AudioLoader::take() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    std::vector<Result> done;
+    done.swap(_done);
+    return done;
+}
+
+bool AudioLoader::idle() const {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _jobs.empty() && !_busy;
+}
+
+void AudioLoader::waitIdle() {
+    std::unique_lock<std::mutex> lock(_mutex);
+    _idle.wait(lock, [this] { return _jobs.empty() && !_busy; });
+}
+
+void AudioLoader::run() {
+    std::unique_lock<std::mutex> lock(_mutex);
+    for (;;) {
+        _wake.wait(lock, [this] { return _quit || !_jobs.empty(); });
+        if (_quit) {
+            return;
+        }
+        auto job = std::move(_jobs.front());
+        _jobs.pop_front();
+        _busy = true;
+        lock.unlock();
+        Result result = job();
+        lock.lock();
+        _done.push_back(std::move(result));
+        _busy = false;
+        if (_jobs.empty()) {
+            _idle.notify_all();
+        }
+    }
+}
+
+} // namespace audio
+} // namespace cocos2d

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ext/AudioStream.h"
+
+struct Mix_Chunk;
+
+namespace cocos2d {
+namespace audio {
+
+// The one thread that opens and decodes files ahead of their use, so that no frame waits for a
+// decoder. Jobs run in the order given; results are collected by the main thread with take().
+class AudioLoader {
+public:
+    struct Result {
+        int ticket = 0;
+        std::string fullPath;
+        // A stream job's stream, or a decode job's chunk; both empty on failure.
+        std::unique_ptr<ext::AudioStream> stream;
+        Mix_Chunk* chunk = nullptr;
+        std::string error;
+    };
+
+    AudioLoader();
+    // Waits for the job in progress; jobs not yet started are dropped.
+    ~AudioLoader();
+
+    void openStream(int ticket, const std::string& fullPath, const ext::AudioFormat& format,
+                    ext::AudioStreamOpener opener);
+    // Decodes a short sound whole, as an effect chunk.
+    void decode(int ticket, const std::string& fullPath);
+    // The jobs finished since the last call, in order.
+    std::vector<Result> take();
+    bool idle() const;
+    void waitIdle();
+
+private:
+    void run();
+
+    mutable std::mutex _mutex;
+    std::condition_variable _wake;
+    std::condition_variable _idle;
+    std::deque<std::function<Result()>> _jobs;
+    std::vector<Result> _done;
+    bool _busy = false;
+    bool _quit = false;
+    std::thread _thread;
+};
+
+} // namespace audio
+} // namespace cocos2d
