@@ -17,7 +17,7 @@ ASSET_PACKAGES := python3 python3-numpy python3-fonttools fonts-noto-cjk librsvg
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps asset-deps configure build run test test-asan bench assets install clean \
-	fuzz-deps fuzz-build fuzz-smoke fuzz soak
+	fuzz-deps fuzz-build fuzz-smoke fuzz soak windows-deps windows test-windows package
 
 all: build
 
@@ -96,6 +96,38 @@ assets: asset-deps
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Windows game, cross-built with MinGW-w64 against libraries built here from Debian's
+# source packages (proj.win32/build-libs.sh), then packed as a zip and an NSIS installer.
+WIN_DIR := build/windows
+WIN_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+	mingw-w64-x86-64-dev wine wine64 nsis dpkg-dev zip cmake ninja-build pkg-config \
+	libgtest-dev nlohmann-json3-dev python3 xvfb xauth
+
+windows-deps:
+	@missing=$$(for p in $(WIN_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing missing packages:" $$missing; \
+		$(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+	@$(SUDO) proj.win32/deb-src.sh
+
+windows: windows-deps
+	proj.win32/build-libs.sh $(WIN_DIR)/deps $(JOBS)
+	@[ -f $(WIN_DIR)/CMakeCache.txt ] || cmake -S . -B $(WIN_DIR) -G Ninja \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/proj.win32/cmake/mingw-w64-x86_64.cmake \
+		-DSOLVANE_WIN_PREFIX=$(CURDIR)/$(WIN_DIR)/deps/prefix -DCMAKE_BUILD_TYPE=Release \
+		-DSOLVANE_BUILD_BENCH=OFF
+	cmake --build $(WIN_DIR) -j $(JOBS)
+	proj.win32/package.sh $(WIN_DIR)
+
+# The Windows test programs, a scripted play, the content check and the kill test under Wine.
+test-windows: windows
+	proj.win32/test-wine.sh $(WIN_DIR)
+
+# A .deb for Linux players (CPack), in build/default.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf build
