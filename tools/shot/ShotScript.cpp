@@ -6,6 +6,7 @@
 const char* const kShotUsage =
     "usage: solvane-shot [--resources DIR] [--store DIR] [--frame-stats] --out DIR STEP...\n"
     "  --frame-stats: after the run, print one line: frames: N mean X ms p99 Y ms max Z ms\n"
+    "  --user-store: keep the store in the per-user folder; --seed N: the same picks everywhere\n"
     "  STEP: wait:SECONDS | key:up|down|space|enter|escape | click:X,Y | shot:NAME\n";
 
 namespace {
@@ -79,6 +80,21 @@ std::optional<ShotOptions> parseShotArgs(const std::vector<std::string>& args, s
         const std::string& arg = args[i];
         if (arg == "--frame-stats") {
             options.frameStats = true;
+            continue;
+        }
+        if (arg == "--user-store") {
+            options.userStore = true;
+            continue;
+        }
+        if (arg == "--seed") {
+            double value = 0.0;
+            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) || value < 0 || value > 4294967295.0 ||
+                value != static_cast<double>(static_cast<std::uint32_t>(value))) {
+                error = "--seed needs a whole number from 0 to 4294967295";
+                return std::nullopt;
+            }
+            options.seed = static_cast<std::uint32_t>(value);
+            ++i;
             continue;
         }
         if (arg == "--resources" || arg == "--store" || arg == "--out") {

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of the screenshot tool: options and a list of scripted steps.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct ShotOptions {
     std::string resources; // empty: the Resources folder beside the program
     std::string store;     // empty: a fresh temporary folder
     std::string out;
+    // Keep the store in the per-user folder the game itself uses rather than a fresh one.
+    bool userStore = false;
+    // Draw every random pick from a fixed-seed generator that gives the same picks on every
+    // platform (the C library's rand() differs between them).
+    std::optional<std::uint32_t> seed;
     // Print the frame-time summary line after the run.
     bool frameStats = false;
     std::vector<ShotStep> steps;

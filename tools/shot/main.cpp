@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <random>
 
 #include "FrameStats.h"
 #include "ShotScript.h"
@@ -13,6 +15,7 @@
 #include "ext/Headless.h"
 #include "ext/Input.h"
 #include "ext/Paths.h"
+#include "data/Random.h"
 #include "shell/AppDelegate.h"
 #include "shell/TickClock.h"
 
@@ -46,11 +49,16 @@ EventKeyboard::KeyCode keyCodeFor(const std::string& key) {
 }
 
 std::string freshStoreFolder() {
-    std::string pattern = (fs::temp_directory_path() / "solvane-shot-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        return (fs::temp_directory_path() / "solvane-shot").string();
+    // A new folder per run, so a leftover store never changes what the pictures show.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = fs::temp_directory_path() / ("solvane-shot-" + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(folder, ec)) {
+            return folder.string();
+        }
     }
-    return pattern;
+    return (fs::temp_directory_path() / "solvane-shot").string();
 }
 
 bool runStep(const ShotStep& step, const fs::path& out) {
@@ -97,9 +105,15 @@ int main(int argc, char** argv) {
     if (!options->resources.empty()) {
         ext::setResourceRoot(fs::absolute(options->resources).string());
     }
-    const std::string store = options->store.empty() ? freshStoreFolder() : options->store;
-    fs::create_directories(store, ec);
-    ext::setWritablePath(fs::absolute(store).string());
+    if (!options->userStore) {
+        const std::string store = options->store.empty() ? freshStoreFolder() : options->store;
+        fs::create_directories(store, ec);
+        ext::setWritablePath(fs::absolute(store).string());
+    }
+    if (options->seed) {
+        auto generator = std::make_shared<std::minstd_rand>(*options->seed);
+        setRandSource([generator] { return static_cast<std::uint32_t>((*generator)()); });
+    }
 
     setTickSource([] { return static_cast<std::int64_t>(gVirtualSeconds * kTicksPerSecond); });
     ext::startHeadless(kFrameWidth, kFrameHeight);

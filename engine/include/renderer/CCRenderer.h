@@ -38,7 +38,12 @@ public:
     int getDrawCallCount() const { return _drawCalls; }
 
 private:
+    // Software target: draws an axis-aligned quad showing a whole texture from its scaled copy;
+    // false when the quad is anything else or no copy is ready.
+    bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
+
     SDL_Renderer* _target = nullptr;
+    unsigned _frame = 0;
     float _originX = 0.0f;
     float _originY = 0.0f;
     float _scaleX = 1.0f;

@@ -50,9 +50,25 @@ public:
     // Engine side: copies of the image turned in even steps, for renderers that turn quads slowly.
     // Made on first use and kept until the pixels change; null for an empty or invisible image.
     const TurnedImages* getTurnedImages();
+    // Engine side: the whole image at another pixel size with a tint and opacity baked in, for
+    // renderers that scale and tint slowly: a copy made once, so each frame is a plain copy. It is
+    // made only when the same look is asked for again on the next frame (a zoom in progress would
+    // make a new one every frame), so it may return nullptr; one look is kept at a time.
+    SDL_Texture* getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, unsigned frame);
 
 private:
+    struct ScaledLook {
+        int width = 0;
+        int height = 0;
+        Color4B tint;
+        bool operator==(const ScaledLook& o) const {
+            return width == o.width && height == o.height && tint.r == o.tint.r && tint.g == o.tint.g &&
+                   tint.b == o.tint.b && tint.a == o.tint.a;
+        }
+    };
+
     void releaseTexture();
+    void releaseScaledCopy();
 
     SDL_Surface* _surface = nullptr;
     SDL_Texture* _texture = nullptr;
@@ -67,6 +83,11 @@ private:
     std::string _path;
     std::unique_ptr<TurnedImages> _turned;
     bool _turnedBuilt = false;
+    ScaledLook _scaledLook;
+    SDL_Texture* _scaled = nullptr;
+    unsigned int _scaledGeneration = 0;
+    ScaledLook _askedLook;
+    unsigned _askedFrame = 0;
 };
 
 NS_CC_END

@@ -40,6 +40,7 @@ Texture2D::Texture2D() = default;
 
 Texture2D::~Texture2D() {
     releaseTexture();
+    releaseScaledCopy();
     if (_surface) {
         SDL_FreeSurface(_surface);
     }
@@ -81,6 +82,7 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _dirty = true;
     _turned.reset();
     _turnedBuilt = false;
+    releaseScaledCopy();
 }
 
 const TurnedImages* Texture2D::getTurnedImages() {
@@ -116,6 +118,62 @@ void Texture2D::releaseTexture() {
     }
     _texture = nullptr;
     _generation = 0;
+}
+
+void Texture2D::releaseScaledCopy() {
+    if (_scaled && render_targets::isAlive(_scaledGeneration)) {
+        SDL_DestroyTexture(_scaled);
+    }
+    _scaled = nullptr;
+    _scaledGeneration = 0;
+}
+
+SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, unsigned frame) {
+    const ScaledLook look{width, height, tint};
+    const unsigned int generation = render_targets::generationOf(renderer);
+    if (_scaled && _scaledGeneration == generation && _scaledLook == look) {
+        return _scaled;
+    }
+    const bool askedBefore = _askedLook == look && frame - _askedFrame <= 1;
+    _askedLook = look;
+    _askedFrame = frame;
+    if (!askedBefore || !_surface || width <= 0 || height <= 0 || generation == 0) {
+        return nullptr;
+    }
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, kPixelFormat);
+    if (!copy) {
+        return nullptr;
+    }
+    if (width == _pixelsWide && height == _pixelsHigh) {
+        SDL_SetSurfaceBlendMode(_surface, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(_surface, nullptr, copy, nullptr);
+    } else if (_aliased) {
+        SDL_SetSurfaceBlendMode(_surface, SDL_BLENDMODE_NONE);
+        SDL_BlitScaled(_surface, nullptr, copy, nullptr);
+    } else {
+        SDL_SoftStretchLinear(_surface, nullptr, copy, nullptr);
+    }
+    // Tint and opacity as the renderer applies them: each channel times the tint over 255.
+    if (tint.r != 255 || tint.g != 255 || tint.b != 255 || tint.a != 255) {
+        for (int y = 0; y < height; ++y) {
+            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
+            for (int x = 0; x < width; ++x) {
+                const Uint32 p = row[x];
+                const Uint32 a = (p >> 24) * tint.a / 255, r = ((p >> 16) & 0xFF) * tint.r / 255,
+                             g = ((p >> 8) & 0xFF) * tint.g / 255, b = (p & 0xFF) * tint.b / 255;
+                row[x] = a << 24 | r << 16 | g << 8 | b;
+            }
+        }
+    }
+    releaseScaledCopy();
+    _scaled = SDL_CreateTextureFromSurface(renderer, copy);
+    SDL_FreeSurface(copy);
+    if (!_scaled) {
+        return nullptr;
+    }
+    _scaledGeneration = generation;
+    _scaledLook = look;
+    return _scaled;
 }
 
 SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
