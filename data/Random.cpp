@@ -11,6 +11,7 @@ namespace {
 
 bool gSeeded = false;
 std::function<std::uint32_t()> gSeedClock;
+std::function<std::uint32_t()> gSource;
 
 std::uint32_t secondsSince1970() {
     if (gSeedClock) {
@@ -25,11 +26,12 @@ std::uint32_t getRand(std::uint32_t count) {
     if (count == 0) {
         throw std::invalid_argument("getRand: nothing to choose from (count is 0)");
     }
-    if (!gSeeded) {
+    if (!gSeeded && !gSource) {
         std::srand(secondsSince1970());
         gSeeded = true;
     }
-    const std::uint32_t index = static_cast<std::uint32_t>(std::rand()) % count;
+    const std::uint32_t drawn = gSource ? gSource() : static_cast<std::uint32_t>(std::rand());
+    const std::uint32_t index = drawn % count;
     cocos2d::log("getRand: %d", static_cast<int>(index));
     return index;
 }
@@ -40,6 +42,10 @@ void resetRandSeeding() {
 
 void setRandSeedClock(std::function<std::uint32_t()> clock) {
     gSeedClock = std::move(clock);
+}
+
+void setRandSource(std::function<std::uint32_t()> source) {
+    gSource = std::move(source);
 }
 
 Scenario pickScenario(Character character) {

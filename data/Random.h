@@ -28,3 +28,6 @@ std::pair<Selection, Selection> pickSelectionPair(const std::vector<Selection>& 
 // from (seconds since 1970; an empty function restores the real clock).
 void resetRandSeeding();
 void setRandSeedClock(std::function<std::uint32_t()> clock);
+// Tools that must draw the same picks on every platform replace rand() with a generator of their
+// own (an empty function restores rand()).
+void setRandSource(std::function<std::uint32_t()> source);

@@ -45,7 +45,12 @@ public:
         _dir = fs::temp_directory_path() /
                ("solvane-data-" + std::to_string(::getpid()) + "-" + std::to_string(++gScratchCount));
         fs::remove_all(_dir);
-        fs::copy(fixtureRoot, _dir, fs::copy_options::recursive);
+        // Without a trailing slash: Windows' stat() does not find "folder/".
+        std::string source = fixtureRoot;
+        while (source.size() > 1 && (source.back() == '/' || source.back() == '\\')) {
+            source.pop_back();
+        }
+        fs::copy(source, _dir, fs::copy_options::recursive);
     }
     ~ScratchRoot() {
         std::error_code ignored;

@@ -124,3 +124,20 @@ TEST_F(SeededRandom, ScenarioIsDrawnAmongThoseThatAdmitHer) {
     stranger.name = "Nobody";
     EXPECT_EQ(pickScenario(stranger).id, 1); // only the Any scenario admits her
 }
+
+TEST_F(SeededRandom, AToolsOwnSourceReplacesRandUntilItIsCleared) {
+    // The values a source gives are taken modulo count, logged like any draw, and the C
+    // library's generator is neither seeded nor advanced meanwhile.
+    std::uint32_t next = 41;
+    setRandSource([&next] { return next++; });
+    LogCapture log;
+    EXPECT_EQ(getRand(10), 1u);
+    EXPECT_EQ(getRand(10), 2u);
+    EXPECT_EQ(getRand(1), 0u);
+    EXPECT_EQ(clockReads, 0);
+    setRandSource({});
+    const auto expected = expectedDraws({1000});
+    EXPECT_EQ(getRand(1000), expected[0]);
+    EXPECT_EQ(clockReads, 1);
+    EXPECT_THAT(log.lines, ElementsAre("getRand: 1", "getRand: 2", "getRand: 0", "getRand: " + std::to_string(expected[0])));
+}

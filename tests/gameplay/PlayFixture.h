@@ -48,7 +48,7 @@ protected:
     // A headless view of that frame size; resources are searched in the given folders in order.
     void startEngine(int frameWidth, int frameHeight, const std::vector<std::string>& roots) {
         cocos2d::ext::resetAll();
-        _writable = std::filesystem::temp_directory_path() / ("solvane-play-" + std::to_string(getpid()));
+        _writable = (std::filesystem::temp_directory_path() / ("solvane-play-" + std::to_string(getpid()))).string();
         cocos2d::ext::setWritablePath(_writable);
         cocos2d::ext::setResourceRoot(roots.front());
         for (size_t i = 1; i < roots.size(); ++i) {
