@@ -127,6 +127,8 @@ test-windows: windows
 
 # A .deb for Linux players (CPack), in build/default.
 package: build
+	@dpkg-query -W -f='$${Status}' dpkg-dev 2>/dev/null | grep -q 'ok installed' || { \
+		$(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q dpkg-dev; }
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:

@@ -124,7 +124,7 @@ float UserDefault::getFloatForKey(const char* key) {
 
 float UserDefault::getFloatForKey(const char* key, float defaultValue) {
     const std::string* text = find(key);
-    return text != nullptr ? static_cast<float>(std::atof(text->c_str())) : defaultValue;
+    return text != nullptr ? static_cast<float>(std::strtod(text->c_str(), nullptr)) : defaultValue;
 }
 
 double UserDefault::getDoubleForKey(const char* key) {
@@ -133,7 +133,7 @@ double UserDefault::getDoubleForKey(const char* key) {
 
 double UserDefault::getDoubleForKey(const char* key, double defaultValue) {
     const std::string* text = find(key);
-    return text != nullptr ? std::atof(text->c_str()) : defaultValue;
+    return text != nullptr ? std::strtod(text->c_str(), nullptr) : defaultValue;
 }
 
 std::string UserDefault::getStringForKey(const char* key) {

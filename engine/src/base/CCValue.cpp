@@ -241,7 +241,7 @@ double Value::asDouble() const {
     case Type::UNSIGNED:
         return _field.unsignedVal;
     case Type::STRING:
-        return std::atof(_string.c_str());
+        return std::strtod(_string.c_str(), nullptr);
     default:
         return asInt();
     }

@@ -42,7 +42,7 @@ Value parseNode(const tinyxml2::XMLElement* element) {
         return Value(std::atoi(content.c_str()));
     }
     if (tag == "real") {
-        return Value(std::atof(content.c_str()));
+        return Value(std::strtod(content.c_str(), nullptr));
     }
     if (tag == "true") {
         return Value(true);
