@@ -1,5 +1,6 @@
-// Pictures drawn scaled, tinted or faded on the software renderer come from a copy made at that
-// look once it holds for two frames; what the frame shows must not change when that happens.
+// The software renderer's own paths for what SDL draws slowly: pictures drawn scaled, tinted or
+// faded come from a copy made at that look once it holds for two frames (what the frame shows
+// must not change when that happens), and large turned pictures are mapped pixel by pixel.
 #include <SDL.h>
 
 #include <cstdlib>
@@ -89,6 +90,55 @@ TEST_F(RenderScaledCopyTest, AScaledTintedFadedPictureLooksTheSameFromItsCopy) {
     step(1.0f / 60);
     const unsigned int leftQuarter = pixel(640 - 60, 360);
     EXPECT_GT((leftQuarter >> 8) & 0xFF, 150u) << "blue at full strength again";
+}
+
+// Four quadrants, red, green, blue and white (straight alpha 255), 256 pixels square.
+Texture2D* quadrantTexture() {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 256, 256, 32, SDL_PIXELFORMAT_ARGB8888);
+    for (int y = 0; y < 256; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < 256; ++x) {
+            const bool right = x >= 128, bottom = y >= 128;
+            row[x] = !right && !bottom ? 0xFFFF0000u : right && !bottom ? 0xFF00FF00u : !right ? 0xFF0000FFu : 0xFFFFFFFFu;
+        }
+    }
+    auto* texture = new Texture2D();
+    texture->initWithSurface(surface);
+    texture->autorelease();
+    return texture;
+}
+
+// Turned a quarter clockwise and doubled at the frame's centre, the image's top-left quadrant
+// (red) lands top-right, its top-right (green) bottom-right, and so on; outside is untouched.
+// Turned by 45 degrees, its corners stick out along the axes.
+TEST_F(RenderScaledCopyTest, ALargeTurnedPictureLandsWhereTheTurnPutsIt) {
+    Scene* scene = Scene::create();
+    director()->runWithScene(scene);
+    Sprite* picture = Sprite::createWithTexture(quadrantTexture());
+    picture->setPosition(640, 360);
+    picture->setScale(2.0f);
+    picture->setRotation(90.0f);
+    picture->setOpacity(255);
+    scene->addChild(picture);
+    step(1.0f / 60);
+    // pixel() is 0xRRGGBBAA with y down; the picture spans 384..896 x 104..616.
+    EXPECT_EQ(pixel(640 + 100, 360 - 100), 0xFF0000FFu) << "red top-right";
+    EXPECT_EQ(pixel(640 + 100, 360 + 100), 0x00FF00FFu) << "green bottom-right";
+    EXPECT_EQ(pixel(640 - 100, 360 + 100), 0xFFFFFFFFu) << "white bottom-left";
+    EXPECT_EQ(pixel(640 - 100, 360 - 100), 0x0000FFFFu) << "blue top-left";
+    EXPECT_EQ(pixel(640 + 260, 360), 0x000000FFu) << "nothing beyond its edge";
+    EXPECT_EQ(pixel(640 + 250, 360 - 250), 0xFF0000FFu);
+
+    picture->setRotation(45.0f);
+    picture->setOpacity(128);
+    step(1.0f / 60);
+    // The half-diagonal is 256 * 1.414 = 362: the right corner reaches x = 1002 on the centre row.
+    // The top-right corner (green) is now the right tip.
+    const unsigned int halfGreen = pixel(640 + 350, 360);
+    EXPECT_NEAR(static_cast<int>((halfGreen >> 16) & 0xFF), 128, 2) << "half of green over black";
+    EXPECT_EQ(halfGreen & 0xFF00FF00u, 0u);
+    EXPECT_EQ(pixel(640 + 370, 360), 0x000000FFu);
+    EXPECT_EQ(pixel(640 + 250, 360 - 250), 0x000000FFu) << "the old corner is empty now";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 struct SDL_Renderer;
 struct SDL_Vertex;
+struct SDL_Texture;
 
 NS_CC_BEGIN
 
@@ -41,9 +42,15 @@ private:
     // Software target: draws an axis-aligned quad showing a whole texture from its scaled copy;
     // false when the quad is anything else or no copy is ready.
     bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
+    // Software target: draws a large turned quad by mapping its pixels onto a canvas and copying
+    // that; false when the quad is small or not a single whole quad.
+    bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
 
     SDL_Renderer* _target = nullptr;
     unsigned _frame = 0;
+    // A frame-sized texture the turned quads are mapped onto (software target only).
+    SDL_Texture* _canvas = nullptr;
+    unsigned int _canvasGeneration = 0;
     float _originX = 0.0f;
     float _originY = 0.0f;
     float _scaleX = 1.0f;

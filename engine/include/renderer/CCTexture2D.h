@@ -50,6 +50,8 @@ public:
     // Engine side: copies of the image turned in even steps, for renderers that turn quads slowly.
     // Made on first use and kept until the pixels change; null for an empty or invisible image.
     const TurnedImages* getTurnedImages();
+    // Engine side: the pixels (ARGB8888), nullptr for an empty texture.
+    const SDL_Surface* getSurface() const { return _surface; }
     // Engine side: the whole image at another pixel size with a tint and opacity baked in, for
     // renderers that scale and tint slowly: a copy made once, so each frame is a plain copy. It is
     // made only when the same look is asked for again on the next frame (a zoom in progress would

@@ -6,12 +6,17 @@
 #include <cmath>
 
 #include "renderer/CCTexture2D.h"
+#include "renderer/RenderTargets.h"
 
 NS_CC_BEGIN
 
 Renderer::Renderer() { _scratch.reserve(1024); }
 
-Renderer::~Renderer() = default;
+Renderer::~Renderer() {
+    if (_canvas && render_targets::isAlive(_canvasGeneration)) {
+        SDL_DestroyTexture(_canvas);
+    }
+}
 
 void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
                           float frameHeight) {
@@ -79,7 +84,8 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
     if (mode == SDL_BLENDMODE_BLEND && opaqueVertices && texture && texture->isOpaque()) {
         mode = SDL_BLENDMODE_NONE;
     }
-    if (sdlTexture && _software && drawScaledCopy(texture, vertexCount, indices, indexCount, mode)) {
+    if (sdlTexture && _software && (drawScaledCopy(texture, vertexCount, indices, indexCount, mode) ||
+                                    drawTurnedQuad(texture, vertexCount, indices, indexCount, mode))) {
         ++_drawCalls;
         return;
     }
@@ -132,6 +138,115 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     }
     SDL_SetTextureBlendMode(copy, static_cast<SDL_BlendMode>(blendMode));
     SDL_RenderCopy(_target, copy, nullptr, &rect);
+    return true;
+}
+
+// SDL's software triangle filler took 20-30 ms for the spinning focus lines (a turned square
+// larger than the frame); mapping each frame pixel back into the image and copying the result
+// costs a few. The image is sampled at the nearest pixel, as a turned blit would be.
+bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
+                              int blendMode) {
+    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
+    constexpr float kMinArea = 128.0f * 128.0f; // smaller quads are cheap enough for SDL
+    const SDL_Surface* image = texture->getSurface();
+    if (vertexCount != 4 || indexCount != 6 || !indices || !std::equal(indices, indices + 6, kQuadIndices) || !image) {
+        return false;
+    }
+    const SDL_Vertex* v = _scratch.data(); // bottom-left, bottom-right, top-left, top-right
+    const float e1x = v[1].position.x - v[0].position.x, e1y = v[1].position.y - v[0].position.y;
+    const float e2x = v[2].position.x - v[0].position.x, e2y = v[2].position.y - v[0].position.y;
+    const float cross = e1x * e2y - e1y * e2x;
+    const SDL_Color c = v[0].color;
+    for (int i = 1; i < 4; ++i) {
+        if (v[i].color.r != c.r || v[i].color.g != c.g || v[i].color.b != c.b || v[i].color.a != c.a) {
+            return false;
+        }
+    }
+    // Upright quads are SDL's fast blits already.
+    const bool upright = (e1y == 0.0f && e2x == 0.0f) || (e1x == 0.0f && e2y == 0.0f);
+    if (upright || std::fabs(cross) < kMinArea) {
+        return false;
+    }
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(_target, &width, &height);
+    const unsigned int generation = render_targets::generationOf(_target);
+    if (!_canvas || _canvasGeneration != generation) {
+        _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        _canvasGeneration = generation;
+        if (!_canvas) {
+            return false;
+        }
+    }
+    float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
+    for (int i = 1; i < 4; ++i) {
+        minX = std::min(minX, v[i].position.x);
+        maxX = std::max(maxX, v[i].position.x);
+        minY = std::min(minY, v[i].position.y);
+        maxY = std::max(maxY, v[i].position.y);
+    }
+    SDL_Rect box{std::max(0, static_cast<int>(std::floor(minX))), std::max(0, static_cast<int>(std::floor(minY))), 0, 0};
+    box.w = std::min(width, static_cast<int>(std::ceil(maxX))) - box.x;
+    box.h = std::min(height, static_cast<int>(std::ceil(maxY))) - box.y;
+    if (box.w <= 0 || box.h <= 0) {
+        return true; // nothing of it is in the frame
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(_canvas, &box, &pixels, &pitch) != 0) {
+        return false;
+    }
+    // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
+    // are linear in the frame's x, so each row's covered span is solved for, not searched.
+    const float daDx = e2y / cross, daDy = -e2x / cross, dbDx = -e1y / cross, dbDy = e1x / cross;
+    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * image->w, dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * image->h;
+    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * image->w, dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * image->h;
+    const float u0 = v[0].tex_coord.x * image->w, t0 = v[0].tex_coord.y * image->h;
+    // Image position in 16.16 fixed point, stepped per frame pixel.
+    const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
+    const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
+    const bool tinted = c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255;
+    const auto* source = static_cast<const Uint8*>(image->pixels);
+    const int maxU = (image->w - 1) << 16, maxT = (image->h - 1) << 16;
+    for (int row = 0; row < box.h; ++row) {
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
+        const float py = static_cast<float>(box.y + row) + 0.5f - v[0].position.y;
+        const float px = static_cast<float>(box.x) + 0.5f - v[0].position.x;
+        const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
+        // Columns where 0 <= a + col * daDx < 1 and likewise for b.
+        float first = 0.0f, last = static_cast<float>(box.w);
+        for (const auto& [start, step] : {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
+            if (step == 0.0f) {
+                if (start < 0.0f || start >= 1.0f) {
+                    last = first;
+                }
+                continue;
+            }
+            const float enter = (step > 0.0f ? -start : 1.0f - start) / step;
+            const float leave = (step > 0.0f ? 1.0f - start : -start) / step;
+            first = std::max(first, enter);
+            last = std::min(last, leave);
+        }
+        const int begin = std::clamp(static_cast<int>(std::ceil(first)), 0, box.w);
+        const int end = std::clamp(static_cast<int>(std::ceil(last)), begin, box.w);
+        std::fill(out, out + begin, 0u);
+        std::fill(out + end, out + box.w, 0u);
+        const float ab = a + begin * daDx, bb = b + begin * dbDx;
+        auto u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
+        auto t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
+        for (int col = begin; col < end; ++col, u += dUdx, t += dTdx) {
+            const int su = std::clamp(u, 0, maxU) >> 16, st = std::clamp(t, 0, maxT) >> 16;
+            Uint32 p = reinterpret_cast<const Uint32*>(source + st * image->pitch)[su];
+            if (tinted) {
+                p = ((p >> 24) * c.a / 255) << 24 | (((p >> 16) & 0xFF) * c.r / 255) << 16 |
+                    (((p >> 8) & 0xFF) * c.g / 255) << 8 | ((p & 0xFF) * c.b / 255);
+            }
+            out[col] = p;
+        }
+    }
+    SDL_UnlockTexture(_canvas);
+    // Outside the quad the canvas is clear, so it must blend even where the image is opaque.
+    SDL_SetTextureBlendMode(_canvas, blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+    SDL_RenderCopy(_target, _canvas, &box, &box);
     return true;
 }
 
