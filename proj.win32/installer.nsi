@@ -2,7 +2,8 @@
 ; %LOCALAPPDATA%\Programs\Solvane, a Start-menu shortcut and an uninstaller. The player's store
 ; lives in %APPDATA%\Solvane and is never touched by either.
 ; Built by proj.win32/package.sh: makensis -DVERSION=.. -DSTAGE=.. -DOUTFILE=.. -DICON=.. installer.nsi
-Unicode true
+; 64-bit like the game (and so it also runs under a 64-bit-only Wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
