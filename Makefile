@@ -102,7 +102,7 @@ install: build
 WIN_DIR := build/windows
 WIN_PACKAGES := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
 	mingw-w64-x86-64-dev wine wine64 nsis dpkg-dev zip cmake ninja-build pkg-config \
-	libgtest-dev nlohmann-json3-dev python3 xvfb xauth
+	libgtest-dev nlohmann-json3-dev python3 xvfb xauth x11-utils imagemagick
 
 windows-deps:
 	@missing=$$(for p in $(WIN_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || echo $$p; done); \

@@ -105,6 +105,26 @@ check="$(wine ./solvane-check.exe Resources 2>&1 | tr -d '\r')"
 echo "  $check"
 case "$check" in ok:*) report "solvane-check.exe Resources" 0 ;; *) report "solvane-check.exe Resources" 1 ;; esac
 
+# The game itself (GUI entry point, manifest) at 150 % display scaling on a 2560x1440 screen: being
+# DPI-aware per monitor, its 1280x720 window is 1920x1080 real pixels.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+cat >"$BUILD/wine-dpi.sh" <<'INNER'
+wine ./solvane.exe >/dev/null 2>&1 &
+for _ in $(seq 30); do
+  sleep 1
+  size="$(xwininfo -root -tree | sed -n 's/.*"Solvane": ("solvane.exe".* \([0-9]*x[0-9]*\)+.*/\1/p' | head -1)"
+  [ -n "$size" ] && break
+done
+echo "$size"
+wineserver -k
+INNER
+size="$(xvfb-run -a -s "-screen 0 2560x1440x24" bash "$BUILD/wine-dpi.sh" 2>/dev/null | tail -1)"
+echo "  solvane.exe window at 150 %: ${size:-none}"
+[ "$size" = "1920x1080" ]; report "solvane.exe starts, drawn at 1920x1080 at 150 % scaling" $?
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -w
+
 # The installer, silently: the game lands in the per-user programs folder with a Start-menu
 # shortcut and runs from there; the uninstaller takes both away and leaves the store alone.
 SETUP="$BUILD/dist/Solvane-setup.exe"
