@@ -141,4 +141,31 @@ TEST_F(RenderScaledCopyTest, ALargeTurnedPictureLandsWhereTheTurnPutsIt) {
     EXPECT_EQ(pixel(640 + 250, 360 - 250), 0x000000FFu) << "the old corner is empty now";
 }
 
+// A see-through background drawn first over the whole frame looks the same once it is drawn
+// from its copy made over black; a picture drawn over it still blends with it.
+TEST_F(RenderScaledCopyTest, ASeeThroughBackgroundLooksTheSameFromItsCopyOverBlack) {
+    Scene* scene = Scene::create();
+    director()->runWithScene(scene);
+    Sprite* background = Sprite::createWithTexture(gradientTexture());
+    background->setAnchorPoint(Vec2::ZERO);
+    background->setScale(1280.0f / 64, 720.0f / 32);
+    scene->addChild(background);
+    Sprite* picture = Sprite::createWithTexture(gradientTexture());
+    picture->setPosition(640, 360);
+    picture->setScale(4.0f);
+    scene->addChild(picture);
+    step(1.0f / 60);
+    const std::vector<unsigned int> direct = grid();
+    const unsigned int corner = pixel(1270, 10);
+    step(1.0f / 60, 2);
+    const std::vector<unsigned int> copied = grid();
+    int differing = 0;
+    for (size_t i = 0; i < direct.size(); ++i) {
+        differing += close(direct[i], copied[i]) ? 0 : 1;
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(close(pixel(1270, 10), corner)) << "the half-transparent side over black";
+    EXPECT_LT((corner >> 24) & 0xFF, 200u) << "blended, not copied at full strength";
+}
+
 } // namespace

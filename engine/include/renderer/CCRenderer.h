@@ -41,13 +41,16 @@ public:
 private:
     // Software target: draws an axis-aligned quad showing a whole texture from its scaled copy;
     // false when the quad is anything else or no copy is ready.
-    bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
+    bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode,
+                        bool firstDraw);
     // Software target: draws a large turned quad by mapping its pixels onto a canvas and copying
     // that; false when the quad is small or not a single whole quad.
     bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
 
     SDL_Renderer* _target = nullptr;
     unsigned _frame = 0;
+    // Nothing drawn yet since the frame was cleared to black.
+    bool _untouched = false;
     // A frame-sized texture the turned quads are mapped onto (software target only).
     SDL_Texture* _canvas = nullptr;
     unsigned int _canvasGeneration = 0;

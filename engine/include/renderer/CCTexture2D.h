@@ -55,17 +55,20 @@ public:
     // Engine side: the whole image at another pixel size with a tint and opacity baked in, for
     // renderers that scale and tint slowly: a copy made once, so each frame is a plain copy. It is
     // made only when the same look is asked for again on the next frame (a zoom in progress would
-    // make a new one every frame), so it may return nullptr; one look is kept at a time.
-    SDL_Texture* getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, unsigned frame);
+    // make a new one every frame), so it may return nullptr; one look is kept at a time. With
+    // `overBlack` the copy is the picture already blended over black, fully opaque.
+    SDL_Texture* getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, bool overBlack,
+                               unsigned frame);
 
 private:
     struct ScaledLook {
         int width = 0;
         int height = 0;
         Color4B tint;
+        bool overBlack = false;
         bool operator==(const ScaledLook& o) const {
             return width == o.width && height == o.height && tint.r == o.tint.r && tint.g == o.tint.g &&
-                   tint.b == o.tint.b && tint.a == o.tint.a;
+                   tint.b == o.tint.b && tint.a == o.tint.a && overBlack == o.overBlack;
         }
     };
 

@@ -28,6 +28,7 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     _frameHeight = frameHeight;
     _drawCalls = 0;
     ++_frame;
+    _untouched = true;
     SDL_RendererInfo info;
     _software = SDL_GetRendererInfo(_target, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
@@ -84,8 +85,11 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
     if (mode == SDL_BLENDMODE_BLEND && opaqueVertices && texture && texture->isOpaque()) {
         mode = SDL_BLENDMODE_NONE;
     }
-    if (sdlTexture && _software && (drawScaledCopy(texture, vertexCount, indices, indexCount, mode) ||
-                                    drawTurnedQuad(texture, vertexCount, indices, indexCount, mode))) {
+    const bool firstDraw = _untouched;
+    _untouched = false;
+    if (sdlTexture && _software &&
+        (drawScaledCopy(texture, vertexCount, indices, indexCount, mode, firstDraw) ||
+         drawTurnedQuad(texture, vertexCount, indices, indexCount, mode))) {
         ++_drawCalls;
         return;
     }
@@ -103,7 +107,7 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
 // so a quad that shows a whole image upright at another size or tint is drawn from a copy
 // made once at that size and tint.
 bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
-                              int blendMode) {
+                              int blendMode, bool firstDraw) {
     static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
     if (vertexCount != 4 || indexCount != 6 || !indices || !std::equal(indices, indices + 6, kQuadIndices) ||
         blendMode == SDL_BLENDMODE_ADD) {
@@ -127,16 +131,22 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     const SDL_Rect rect{static_cast<int>(std::lround(v[2].position.x)), static_cast<int>(std::lround(v[2].position.y)),
                         static_cast<int>(std::lround(v[1].position.x - v[0].position.x)),
                         static_cast<int>(std::lround(v[0].position.y - v[2].position.y))};
+    // A see-through picture that covers the whole frame as its first draw (a background) only
+    // ever blends over the black the frame was cleared to: the copy is made over black already.
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(_target, &width, &height);
+    const bool overBlack = firstDraw && blendMode == SDL_BLENDMODE_BLEND && rect.x <= 0 && rect.y <= 0 &&
+                           rect.x + rect.w >= width && rect.y + rect.h >= height;
     const bool plain = c.r == 255 && c.g == 255 && c.b == 255 && c.a == 255;
-    if (plain && rect.w == texture->getPixelsWide() && rect.h == texture->getPixelsHigh()) {
+    if (plain && !overBlack && rect.w == texture->getPixelsWide() && rect.h == texture->getPixelsHigh()) {
         return false; // already a plain copy
     }
     SDL_Texture* copy =
-        texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a), _frame);
+        texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a), overBlack, _frame);
     if (!copy) {
         return false;
     }
-    SDL_SetTextureBlendMode(copy, static_cast<SDL_BlendMode>(blendMode));
+    SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE : static_cast<SDL_BlendMode>(blendMode));
     SDL_RenderCopy(_target, copy, nullptr, &rect);
     return true;
 }

@@ -128,8 +128,9 @@ void Texture2D::releaseScaledCopy() {
     _scaledGeneration = 0;
 }
 
-SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, unsigned frame) {
-    const ScaledLook look{width, height, tint};
+SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, bool overBlack,
+                                      unsigned frame) {
+    const ScaledLook look{width, height, tint, overBlack};
     const unsigned int generation = render_targets::generationOf(renderer);
     if (_scaled && _scaledGeneration == generation && _scaledLook == look) {
         return _scaled;
@@ -154,13 +155,20 @@ SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int hei
         SDL_SoftStretchLinear(_surface, nullptr, copy, nullptr);
     }
     // Tint and opacity as the renderer applies them: each channel times the tint over 255.
-    if (tint.r != 255 || tint.g != 255 || tint.b != 255 || tint.a != 255) {
+    // Over black, each colour is also weighed by the alpha, as blending would.
+    if (overBlack || tint.r != 255 || tint.g != 255 || tint.b != 255 || tint.a != 255) {
         for (int y = 0; y < height; ++y) {
             auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
             for (int x = 0; x < width; ++x) {
                 const Uint32 p = row[x];
-                const Uint32 a = (p >> 24) * tint.a / 255, r = ((p >> 16) & 0xFF) * tint.r / 255,
-                             g = ((p >> 8) & 0xFF) * tint.g / 255, b = (p & 0xFF) * tint.b / 255;
+                Uint32 a = (p >> 24) * tint.a / 255, r = ((p >> 16) & 0xFF) * tint.r / 255,
+                       g = ((p >> 8) & 0xFF) * tint.g / 255, b = (p & 0xFF) * tint.b / 255;
+                if (overBlack) {
+                    r = r * a / 255;
+                    g = g * a / 255;
+                    b = b * a / 255;
+                    a = 255;
+                }
                 row[x] = a << 24 | r << 16 | g << 8 | b;
             }
         }
