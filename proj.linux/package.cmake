@@ -14,6 +14,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Solvane developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Read her mind before the clock runs out
  A single-player game: answer everyday questions the way the heroine would like,
  raise her favour and confess before the 60-second clock runs out.")

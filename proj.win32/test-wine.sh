@@ -65,7 +65,7 @@ printf '<?xml version="1.0" encoding="UTF-8"?>\n<userDefaultRoot><isFirstTime>tr
   >"$STORE_DIR/UserDefault.xml"
 SHOTS="$BUILD/wine-shots"
 rm -rf "$SHOTS"
-wine ./solvane-shot.exe --user-store --seed 7 --out "$SHOTS" \
+wine ./solvane-shot.exe --user-store --seed 2 --out "$SHOTS" \
   wait:4.5 shot:title click:430,260 wait:2 shot:question key:up wait:1.8 \
   key:space wait:0.6 shot:confession wait:70 shot:score >"$BUILD/wine-shot.log" 2>&1
 status=$?
@@ -83,7 +83,7 @@ if [ -x "$LINUX_SHOT" ] && command -v compare >/dev/null; then
   rm -rf "$LINUX_SHOTS" "$BUILD/linux-store" && mkdir -p "$BUILD/linux-store"
   printf '<?xml version="1.0" encoding="UTF-8"?>\n<userDefaultRoot><isFirstTime>true</isFirstTime></userDefaultRoot>\n' \
     >"$BUILD/linux-store/UserDefault.xml"
-  "$LINUX_SHOT" --store "$BUILD/linux-store" --seed 7 --out "$LINUX_SHOTS" \
+  "$LINUX_SHOT" --store "$BUILD/linux-store" --seed 2 --out "$LINUX_SHOTS" \
     wait:4.5 shot:title click:430,260 wait:2 shot:question key:up wait:1.8 \
     key:space wait:0.6 shot:confession wait:70 shot:score >"$BUILD/linux-shot.log" 2>&1 ||
     echo "  the Linux solvane-shot failed: $(tail -1 "$BUILD/linux-shot.log")"
@@ -99,7 +99,8 @@ fi
 
 best="$(sed -n 's:.*<high_score>\([0-9-]*\)</high_score>.*:\1:p' "$STORE_DIR/UserDefault.xml")"
 echo "  store: $USERDIR\\Solvane\\UserDefault.xml holds high_score ${best:-nothing}"
-[ -n "$best" ]; report "best score stored in the per-user folder" $?
+# Seed 2 answers the first question right: the play scores, so a real best score is stored.
+[ -n "$best" ] && [ "$best" -gt 0 ]; report "best score stored in the per-user folder" $?
 
 check="$(wine ./solvane-check.exe Resources 2>&1 | tr -d '\r')"
 echo "  $check"
