@@ -51,6 +51,10 @@ private:
     unsigned _frame = 0;
     // Nothing drawn yet since the frame was cleared to black.
     bool _untouched = false;
+    // Textures whose scaled copies were drawn last frame and this one (held, so they stay alive);
+    // a copy not drawn for a whole frame is freed, so copies cost memory only while on screen.
+    std::vector<Texture2D*> _copiesShown;
+    std::vector<Texture2D*> _copiesShownBefore;
     // A frame-sized texture the turned quads are mapped onto (software target only).
     SDL_Texture* _canvas = nullptr;
     unsigned int _canvasGeneration = 0;

@@ -59,6 +59,7 @@ public:
     // `overBlack` the copy is the picture already blended over black, fully opaque.
     SDL_Texture* getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, bool overBlack,
                                unsigned frame);
+    void releaseScaledCopy();
 
 private:
     struct ScaledLook {
@@ -73,7 +74,6 @@ private:
     };
 
     void releaseTexture();
-    void releaseScaledCopy();
 
     SDL_Surface* _surface = nullptr;
     SDL_Texture* _texture = nullptr;

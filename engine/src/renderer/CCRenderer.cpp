@@ -13,6 +13,12 @@ NS_CC_BEGIN
 Renderer::Renderer() { _scratch.reserve(1024); }
 
 Renderer::~Renderer() {
+    for (Texture2D* texture : _copiesShownBefore) {
+        texture->release();
+    }
+    for (Texture2D* texture : _copiesShown) {
+        texture->release();
+    }
     if (_canvas && render_targets::isAlive(_canvasGeneration)) {
         SDL_DestroyTexture(_canvas);
     }
@@ -29,6 +35,14 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     _drawCalls = 0;
     ++_frame;
     _untouched = true;
+    for (Texture2D* texture : _copiesShownBefore) {
+        if (std::find(_copiesShown.begin(), _copiesShown.end(), texture) == _copiesShown.end()) {
+            texture->releaseScaledCopy();
+        }
+        texture->release();
+    }
+    _copiesShownBefore.swap(_copiesShown);
+    _copiesShown.clear();
     SDL_RendererInfo info;
     _software = SDL_GetRendererInfo(_target, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
@@ -148,6 +162,10 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     }
     SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE : static_cast<SDL_BlendMode>(blendMode));
     SDL_RenderCopy(_target, copy, nullptr, &rect);
+    if (std::find(_copiesShown.begin(), _copiesShown.end(), texture) == _copiesShown.end()) {
+        texture->retain();
+        _copiesShown.push_back(texture);
+    }
     return true;
 }
 
