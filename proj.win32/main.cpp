@@ -6,7 +6,6 @@
 // After the engine's headers: windows.h defines macros (MessageBox, RELATIVE, …) that would
 // rename the engine's own names.
 #define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
