@@ -6,6 +6,7 @@ the last one the writer reported written."""
 import argparse
 import os
 import random
+import shlex
 import shutil
 import signal
 import subprocess
@@ -25,10 +26,11 @@ def stored_best(path):
     return int(element.text)
 
 
-def one_kill(writer, store, rng):
-    proc = subprocess.Popen([writer, store], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    # Anywhere from before the first write to deep into a run of writes.
-    time.sleep(0.0 if rng.random() < 0.1 else rng.uniform(0.0, 0.25))
+def one_kill(writer, store, rng, launcher=(), settle=0.0):
+    proc = subprocess.Popen([*launcher, writer, store], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    # Anywhere from before the first write to deep into a run of writes (settle: how long the
+    # launcher, e.g. Wine, takes before the writer's own first line).
+    time.sleep(0.0 if rng.random() < 0.1 else settle + rng.uniform(0.0, 0.25))
     proc.send_signal(signal.SIGKILL)
     out, _ = proc.communicate()
     if proc.returncode != -signal.SIGKILL:
@@ -51,6 +53,8 @@ def main():
     parser.add_argument("--writer", required=True)
     parser.add_argument("--kills", type=int, default=200)
     parser.add_argument("--seed", type=int, default=None)
+    parser.add_argument("--launcher", default="", help="command the writer runs under, e.g. wine")
+    parser.add_argument("--settle", type=float, default=0.0, help="seconds the launcher needs to start it")
     args = parser.parse_args()
     seed = args.seed if args.seed is not None else int(time.time())
     rng = random.Random(seed)
@@ -61,7 +65,7 @@ def main():
     writes_seen = 0
     try:
         for kill in range(1, args.kills + 1):
-            started, written = one_kill(args.writer, store, rng)
+            started, written = one_kill(args.writer, store, rng, shlex.split(args.launcher), args.settle)
             if started is not None and started < last_written:
                 failures.append("kill %d: the writer started from %d, below %d" % (kill, started, last_written))
             if written is not None:
