@@ -1,11 +1,16 @@
 // Starting a sound effect: the first play decodes, every later play of the same file reuses the chunk.
+// Opening a music track for streaming (the loader thread's work before a track starts) and
+// decoding it as it plays (the audio thread's work per second of music).
+#include <SDL_mixer.h>
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "audio/include/AudioEngine.h"
 #include "cocos2d.h"
 #include "ext/Audio.h"
+#include "ext/AudioStream.h"
 #include "ext/Headless.h"
 #include "engine/ToneFile.h"
 
@@ -33,6 +38,56 @@ void BM_PlayCachedEffect(benchmark::State& state) {
     ext::resetAll();
 }
 BENCHMARK(BM_PlayCachedEffect)->Unit(benchmark::kMicrosecond);
+
+std::string musicTrack() { return FileUtils::getInstance()->fullPathForFilename("res/bgm/op.mp3"); }
+
+void BM_OpenStreamedTrack(benchmark::State& state) {
+    ext::resetAll();
+    ext::startHeadless(1280, 720);
+    AudioEngine::lazyInit();
+    const std::string track = musicTrack();
+    std::string error;
+    for (auto _ : state) {
+        auto stream = ext::openAudioStream(track, ext::AudioFormat{}, error);
+        benchmark::DoNotOptimize(stream.get());
+    }
+    ext::resetAll();
+}
+BENCHMARK(BM_OpenStreamedTrack)->Unit(benchmark::kMillisecond);
+
+// What playing a track used to cost the main thread: decoding it whole (SDL_mixer).
+void BM_DecodeTrackWhole(benchmark::State& state) {
+    ext::resetAll();
+    ext::startHeadless(1280, 720);
+    AudioEngine::lazyInit();
+    const std::string track = musicTrack();
+    for (auto _ : state) {
+        Mix_Chunk* chunk = Mix_LoadWAV(track.c_str());
+        benchmark::DoNotOptimize(chunk);
+        Mix_FreeChunk(chunk);
+    }
+    ext::resetAll();
+}
+BENCHMARK(BM_DecodeTrackWhole)->Unit(benchmark::kMillisecond);
+
+// Per second of music; a 512-frame buffer every 11.6 ms is what the audio thread asks for.
+void BM_DecodeOneSecondOfMusic(benchmark::State& state) {
+    ext::resetAll();
+    ext::startHeadless(1280, 720);
+    AudioEngine::lazyInit();
+    std::string error;
+    auto stream = ext::openAudioStream(musicTrack(), ext::AudioFormat{}, error);
+    std::vector<int16_t> buffer(512 * 2);
+    for (auto _ : state) {
+        for (int i = 0; i < 44100 / 512; ++i) {
+            if (stream->read(buffer.data(), 512) < 512) {
+                stream->seek(0);
+            }
+        }
+    }
+    ext::resetAll();
+}
+BENCHMARK(BM_DecodeOneSecondOfMusic)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

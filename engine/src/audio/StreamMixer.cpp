@@ -21,11 +21,10 @@ StreamMixer::StreamMixer(const ext::AudioFormat& format)
     Mix_HookMusic(&StreamMixer::mixCallback, this);
 }
 
-StreamMixer::~StreamMixer() {
-    Mix_HookMusic(nullptr, nullptr);
-    std::lock_guard<std::mutex> lock(_mutex);
-    _voices.clear();
-}
+// Once the hook is gone the audio thread no longer reads the voices. They are closed without
+// the lock: closing a stream may take SDL's audio lock (freeing a chunk), which the audio
+// thread holds while it waits for ours.
+StreamMixer::~StreamMixer() { Mix_HookMusic(nullptr, nullptr); }
 
 int StreamMixer::play(std::unique_ptr<ext::AudioStream> stream, bool loop, float volume, bool paused) {
     std::lock_guard<std::mutex> lock(_mutex);
@@ -49,7 +48,7 @@ void StreamMixer::stop(int handle) {
         closing = std::move(it->second.stream);
         _voices.erase(it);
     }
-    // Closed outside the lock: freeing a decoder need not hold up the audio thread.
+    // Closed outside the lock, for the reason the destructor gives.
 }
 
 void StreamMixer::setVolume(int handle, float volume) {
