@@ -75,9 +75,10 @@ fuzz-build: fuzz-deps
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSOLVANE_FUZZ=ON -DSOLVANE_BUILD_TESTS=OFF -DSOLVANE_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_DIR) --target fuzz_all -j $(JOBS)
 
-# Every fuzz target for 60 s; fails on any finding.
+# Every fuzz target for FUZZ_SMOKE_SECONDS (60 by default); fails on any finding.
+FUZZ_SMOKE_SECONDS ?= 60
 fuzz-smoke: fuzz-build
-	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) 60
+	tests/fuzz/run_fuzz.sh $(FUZZ_DIR) $(FUZZ_SMOKE_SECONDS)
 
 # Every fuzz target for FUZZ_SECONDS (600 by default); the corpus grows in build/fuzz/corpus.
 fuzz: fuzz-build
