@@ -1,24 +1,22 @@
 #include "data/JsonFile.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 
 #include "platform/CCFileUtils.h"
 
 nlohmann::json readJsonFile(const std::string& path) {
-    const std::string fullPath = cocos2d::FileUtils::getInstance()->fullPathForFilename(path);
-    // Only a regular file is opened: an unresolved name ("") or a directory leaves the stream
-    // closed, and the parser reports empty input. Reading a directory through the stream would
-    // instead fail with an unrelated I/O exception.
-    std::ifstream stream;
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(fullPath, ignored)) {
-        stream.open(fullPath);
+    cocos2d::FileUtils* files = cocos2d::FileUtils::getInstance();
+    const std::string fullPath = files->fullPathForFilename(path);
+    // Only a regular file is read: an unresolved name ("") or a directory gives no text, and the
+    // parser reports empty input. FileUtils reads UTF-8 paths on every platform, where a
+    // std::ifstream on Windows would take the path in the local code page and miss the file.
+    std::string text;
+    if (!fullPath.empty() && files->isFileExist(fullPath)) {
+        text = files->getStringFromFile(fullPath);
     }
-    return nlohmann::json::parse(stream);
+    return nlohmann::json::parse(text);
 }
 
 std::int32_t readInt(const nlohmann::json& value) {
