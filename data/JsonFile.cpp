@@ -13,8 +13,8 @@ nlohmann::json readJsonFile(const std::string& path) {
     // parser reports empty input. FileUtils reads UTF-8 paths on every platform, where a
     // std::ifstream on Windows would take the path in the local code page and miss the file.
     std::string text;
-    if (!fullPath.empty() && files->isFileExist(fullPath)) {
-        text = files->getStringFromFile(fullPath);
+    if (!fullPath.empty() && files->isFileExist(path)) {
+        text = files->getStringFromFile(path); // resolved the same way; the root may be relative
     }
     return nlohmann::json::parse(text);
 }
