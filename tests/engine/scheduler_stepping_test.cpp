@@ -88,17 +88,35 @@ TEST_F(SchedulerStepping, RepeatForeverNeverRunsOut) {
     EXPECT_TRUE(scheduler->isScheduled("forever", &targetA));
 }
 
-TEST_F(SchedulerStepping, SchedulingAnExistingKeyStartsItAfreshWithTheNewCallback) {
+// Game code reschedules a key to change its timing; the callback it first gave stays.
+TEST_F(SchedulerStepping, SchedulingALiveKeyAgainKeepsItsCallbackAndOnlyResetsTheTiming) {
     std::vector<std::string> calls;
-    scheduler->schedule([&](float) { calls.push_back("old"); }, &targetA, 1.0f, false, "k");
+    scheduler->schedule([&](float dt) { calls.push_back("old@" + std::to_string(dt)); }, &targetA, 1.0f, false,
+                        "k");
     scheduler->update(0.0f);
     scheduler->update(0.9f);
-    scheduler->schedule([&](float) { calls.push_back("new"); }, &targetA, 1.0f, false, "k");
+    scheduler->schedule([&](float) { calls.push_back("new"); }, &targetA, 0.5f, 1, 0.0f, false, "k");
     scheduler->update(0.9f); // re-armed: ignored
-    scheduler->update(0.9f);
+    scheduler->update(0.4f);
     EXPECT_TRUE(calls.empty());
     scheduler->update(0.1f);
-    EXPECT_EQ(calls, std::vector<std::string>{"new"});
+    scheduler->update(0.5f);
+    scheduler->update(0.5f); // the new repeat count: two fires in all
+    EXPECT_EQ(calls, (std::vector<std::string>{"old@0.500000", "old@0.500000"}));
+    EXPECT_FALSE(scheduler->isScheduled("k", &targetA));
+
+    // Once a timer has fired for the last time, its key takes the new callback.
+    calls.clear();
+    scheduler->schedule(
+        [&](float) {
+            calls.push_back("once");
+            scheduler->schedule([&](float) { calls.push_back("next"); }, &targetA, 1.0f, 0, 0.0f, false, "k");
+        },
+        &targetA, 1.0f, 0, 0.0f, false, "k");
+    scheduler->update(0.0f);
+    scheduler->update(1.0f);
+    scheduler->update(1.0f);
+    EXPECT_EQ(calls, (std::vector<std::string>{"once", "next"}));
 }
 
 TEST_F(SchedulerStepping, ATimerCanUnscheduleItselfAndOthersFromItsCallback) {

@@ -36,7 +36,8 @@ public:
     // A timer: the first tick after scheduling only arms it; after `delay` (if > 0) it fires once with
     // the delay, then every `interval` seconds with the interval (every tick with the elapsed time when
     // the interval is 0), repeat + 1 times in all unless repeat is CC_REPEAT_FOREVER. Scheduling an
-    // existing (target, key) starts that timer afresh with the new callback and settings.
+    // existing (target, key) keeps its callback and starts its timing afresh with the new interval,
+    // repeat and delay; only a timer that has fired for the last time is replaced by the new callback.
     void schedule(const ccSchedulerFunc& callback, void* target, float interval, unsigned int repeat,
                   float delay, bool paused, const std::string& key);
     void schedule(const ccSchedulerFunc& callback, void* target, float interval, bool paused,
@@ -86,6 +87,8 @@ private:
     void runUpdates(std::vector<std::unique_ptr<UpdateEntry>>& list, float dt);
     void runTimers(float dt);
     void stepTimer(Timer& timer, float dt);
+    // Runs the callback once; false when the callback rescheduled the timer's own key.
+    bool fire(Timer& timer, float dt);
     void runQueuedFunctions();
     void purgeRemoved();
 

@@ -26,6 +26,8 @@ struct Scheduler::Timer {
     float elapsed = -1.0f;
     unsigned int timesExecuted = 0;
     bool removed = false;
+    // Bumped when the key is scheduled again, so a step in progress notices its timing was reset.
+    unsigned int generation = 0;
 
     bool isExhausted() const { return !runForever && timesExecuted > repeat; }
 };
@@ -117,20 +119,27 @@ void Scheduler::schedule(const ccSchedulerFunc& callback, void* target, float in
         tt->target = target;
         tt->paused = paused;
     }
-    // Rescheduling a key starts it afresh; the old entry is retired rather than edited in place
-    // because its callback may be the one running right now.
-    if (Timer* old = findTimer(key, target)) {
-        old->removed = true;
+    // Scheduling a key that is still live keeps its callback and only starts its timing afresh;
+    // a timer on its last fire is spent, so the key then gets a new timer with the new callback.
+    Timer* timer = findTimer(key, target);
+    if (timer != nullptr && timer->isExhausted()) {
+        timer->removed = true;
+        timer = nullptr;
     }
-    auto timer = std::make_unique<Timer>();
-    timer->key = key;
-    timer->callback = callback;
+    if (timer == nullptr) {
+        tt->timers.emplace_back(new Timer());
+        timer = tt->timers.back().get();
+        timer->key = key;
+        timer->callback = callback;
+    }
     timer->interval = interval;
     timer->repeat = repeat;
     timer->delay = delay;
     timer->useDelay = delay > 0.0f;
     timer->runForever = repeat == CC_REPEAT_FOREVER;
-    tt->timers.push_back(std::move(timer));
+    timer->elapsed = -1.0f;
+    timer->timesExecuted = 0;
+    timer->generation += 1;
 }
 
 void Scheduler::schedule(const ccSchedulerFunc& callback, void* target, float interval, bool paused,
@@ -355,6 +364,19 @@ void Scheduler::runTimers(float dt) {
     }
 }
 
+// A callback that schedules its own key again resets the timer under our feet: the step then
+// ends at once with the timer armed afresh, as a newly scheduled timer is on its first tick.
+bool Scheduler::fire(Timer& timer, float dt) {
+    const unsigned int generation = timer.generation;
+    timer.timesExecuted += 1;
+    timer.callback(dt);
+    if (timer.generation != generation) {
+        timer.elapsed = 0.0f;
+        return false;
+    }
+    return true;
+}
+
 void Scheduler::stepTimer(Timer& timer, float dt) {
     if (timer.elapsed == -1.0f) {
         timer.elapsed = 0.0f;
@@ -366,8 +388,9 @@ void Scheduler::stepTimer(Timer& timer, float dt) {
         if (timer.elapsed < timer.delay) {
             return;
         }
-        timer.timesExecuted += 1;
-        timer.callback(timer.delay);
+        if (!fire(timer, timer.delay)) {
+            return;
+        }
         timer.elapsed -= timer.delay;
         timer.useDelay = false;
         if (timer.isExhausted()) {
@@ -380,8 +403,9 @@ void Scheduler::stepTimer(Timer& timer, float dt) {
     // Interval 0 fires once per tick with the time since the last fire.
     float interval = timer.interval > 0.0f ? timer.interval : timer.elapsed;
     while (timer.elapsed >= interval && !timer.removed) {
-        timer.timesExecuted += 1;
-        timer.callback(interval);
+        if (!fire(timer, interval)) {
+            return;
+        }
         timer.elapsed -= interval;
         if (timer.isExhausted()) {
             timer.removed = true;
