@@ -28,15 +28,34 @@ protected:
 
 } // namespace
 
-TEST_F(ActionManagerTest, ARunningActionKeepsItsNodeAliveUntilItEnds) {
+TEST_F(ActionManagerTest, ANodeIsHeldUntilItsLastActionEndsUnlessOnlyTheManagerHoldsIt) {
     TrackedNode::alive = 0;
-    auto* node = new TrackedNode();
-    actions()->addAction(MoveBy::create(0.5f, Vec2(1, 0)), node, false);
-    node->release(); // the manager now holds the only reference
+    auto* held = new TrackedNode(); // our reference stands for a parent's
+    actions()->addAction(MoveBy::create(0.5f, Vec2(1, 0)), held, false);
+    EXPECT_EQ(held->getReferenceCount(), 2u);
     actions()->update(0.0f);
+    actions()->update(0.25f);
+    EXPECT_EQ(actions()->getNumberOfRunningActionsInTarget(held), 1);
+    actions()->update(0.25f);
+    EXPECT_EQ(held->getReferenceCount(), 1u) << "let go once its last action finished";
+    held->release();
+    EXPECT_EQ(TrackedNode::alive, 0);
+
+    // Left to the manager alone, a node is dropped after its next step: its endless action
+    // stops and nothing runs on a node no one can see.
+    auto* orphan = new TrackedNode();
+    int steps = 0;
+    actions()->addAction(RepeatForever::create(Sequence::create(
+                             CallFunc::create([&steps] { ++steps; }), DelayTime::create(0.1f), nullptr)),
+                         orphan, false);
+    orphan->release();
     EXPECT_EQ(TrackedNode::alive, 1);
-    actions()->update(0.5f);
-    EXPECT_EQ(TrackedNode::alive, 0) << "released once its last action finished";
+    actions()->update(0.0f);
+    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(TrackedNode::alive, 0);
+    EXPECT_EQ(actions()->getNumberOfRunningActions(), 0);
+    actions()->update(1.0f);
+    EXPECT_EQ(steps, 1);
 }
 
 TEST_F(ActionManagerTest, AnActionStartedInsideAStepTakesItsFirstStepInThatPass) {

@@ -84,6 +84,7 @@ TEST_F(NodeLifecycleTest, RemovingWithoutCleanupKeepsActionsForLater) {
 
 TEST_F(NodeLifecycleTest, ActionsOnANodeOutsideTheTreeWaitForItToEnter) {
     Sprite* sprite = Sprite::create();
+    sprite->retain(); // as a retained property would: actions alone don't keep a node
     sprite->setOpacity(0);
     sprite->runAction(FadeIn::create(0.5f));
     step(0.25f, 4);
@@ -91,6 +92,7 @@ TEST_F(NodeLifecycleTest, ActionsOnANodeOutsideTheTreeWaitForItToEnter) {
     scene->addChild(sprite);
     step(0.25f, 3);
     EXPECT_EQ(sprite->getOpacity(), 255);
+    sprite->release();
 }
 
 TEST_F(NodeLifecycleTest, UpdateAndTimersFollowTheNodeIntoAndOutOfTheTree) {

@@ -226,6 +226,13 @@ void ActionManager::update(float dt) {
         if (!element->paused) {
             stepElement(*element, dt);
         }
+        // A target nothing else holds any more (removed from its parent, never added) is
+        // dropped with its actions rather than animated unseen for ever.
+        if (element->target->getReferenceCount() == 1) {
+            for (size_t j = element->actions.size(); j-- > 0;) {
+                removeSlot(*element, j);
+            }
+        }
     }
     _updating = false;
     compact();
