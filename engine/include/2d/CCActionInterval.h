@@ -45,9 +45,9 @@ protected:
 // on the step where everything before it has completed.
 class Sequence : public ActionInterval {
 public:
-    // Sequence::create(a, b, c, nullptr). The trailing nullptr is accepted for source compatibility;
-    // a null action elsewhere (a failed create) is skipped with a log line rather than cutting the
-    // sequence short.
+    // Sequence::create(a, b, c, nullptr): the list ends at the first null, as in the framework, so a
+    // failed create in the middle drops it and everything after it (with a log line); a null
+    // first action gives a null sequence.
     template <typename... Args> static Sequence* create(FiniteTimeAction* action1, Args... args) {
         return createFromList({action1, static_cast<FiniteTimeAction*>(args)...});
     }

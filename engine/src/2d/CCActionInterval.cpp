@@ -44,20 +44,17 @@ void ActionInterval::step(float dt) {
 
 namespace {
 
-// Drops null entries; a null anywhere but last (the conventional terminator) is reported.
-std::vector<FiniteTimeAction*> nonNullActions(std::initializer_list<FiniteTimeAction*> list,
-                                              const char* owner) {
-    std::vector<FiniteTimeAction*> actions;
-    size_t index = 0;
-    for (FiniteTimeAction* action : list) {
-        ++index;
-        if (action != nullptr) {
-            actions.push_back(action);
-        } else if (index != list.size()) {
-            log("%s::create: skipped a null action at position %zu", owner, index);
-        }
+// The actions before the first null, as the framework's nullptr-terminated lists read them; a
+// null before the conventional terminator (a failed create) cuts the list short and is reported.
+std::vector<FiniteTimeAction*> actionsBeforeNull(std::initializer_list<FiniteTimeAction*> list,
+                                                 const char* owner) {
+    auto end = std::find(list.begin(), list.end(), nullptr);
+    const auto ignored = std::count_if(end, list.end(), [](FiniteTimeAction* a) { return a != nullptr; });
+    if (ignored > 0) {
+        log("%s::create: a null action at position %zu ends the list; %zu after it ignored", owner,
+            static_cast<size_t>(end - list.begin()) + 1, static_cast<size_t>(ignored));
     }
-    return actions;
+    return std::vector<FiniteTimeAction*>(list.begin(), end);
 }
 
 // Sequence and Spawn are built the same way from their parts; only the pairing differs.
@@ -84,7 +81,7 @@ template <class Pair> Pair* makeFromVector(const Vector<FiniteTimeAction*>& acti
 
 template <class Pair> Pair* makeFromList(std::initializer_list<FiniteTimeAction*> list, const char* owner) {
     Vector<FiniteTimeAction*> actions;
-    for (FiniteTimeAction* action : nonNullActions(list, owner)) {
+    for (FiniteTimeAction* action : actionsBeforeNull(list, owner)) {
         actions.pushBack(action);
     }
     return Pair::create(actions);
