@@ -199,6 +199,58 @@ TEST_F(EventDispatchTest, ClaimedTouchesFollowTheirClaimerAndSwallowingHidesThem
     EXPECT_EQ(seen, (std::vector<std::string>{"swallower began", "swallower ended at 5 from 5"}));
 }
 
+// A listener that goes away while it claims a touch neither follows nor hides that touch.
+TEST_F(EventDispatchTest, AListenerThatUnregistersItselfInTouchBeganDoesNotSwallow) {
+    std::vector<std::string> seen;
+    auto addTouchNode = [&](const std::string& name, int z, bool leaves) {
+        Node* node = Node::create();
+        _scene->addChild(node, z);
+        auto* listener = EventListenerTouchOneByOne::create();
+        listener->setSwallowTouches(true);
+        listener->onTouchBegan = [&seen, name, leaves, listener, node](Touch*, Event*) {
+            seen.push_back(name + " began");
+            if (leaves) {
+                node->getEventDispatcher()->removeEventListener(listener);
+            }
+            return true;
+        };
+        listener->onTouchEnded = [&seen, name](Touch*, Event*) { seen.push_back(name + " ended"); };
+        node->getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, node);
+    };
+    addTouchNode("stays", 0, false);
+    addTouchNode("leaves", 1, true);
+    ext::click(Vec2(5, 5));
+    step(1.0f / 60);
+    ext::click(Vec2(5, 5));
+    step(1.0f / 60);
+    EXPECT_EQ(seen, (std::vector<std::string>{"leaves began", "stays began", "stays ended", "stays began",
+                                              "stays ended"}));
+}
+
+// The view space of a touch is the design area seen from its top-left corner, y down.
+TEST_F(EventDispatchTest, TouchLocationsInViewCountDownFromTheTop) {
+    std::vector<Vec2> points;
+    Node* node = Node::create();
+    _scene->addChild(node);
+    auto* listener = EventListenerTouchOneByOne::create();
+    listener->onTouchBegan = [&points](Touch* touch, Event*) {
+        points.push_back(touch->getLocation());
+        points.push_back(touch->getLocationInView());
+        return true;
+    };
+    listener->onTouchMoved = [&points](Touch* touch, Event*) {
+        points.push_back(touch->getLocationInView());
+        points.push_back(touch->getPreviousLocationInView());
+        points.push_back(touch->getStartLocationInView());
+    };
+    node->getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, node);
+    ext::touchBegin(Vec2(100, 600));
+    ext::touchMove(Vec2(150, 500));
+    step(1.0f / 60);
+    EXPECT_EQ(points, (std::vector<Vec2>{Vec2(100, 600), Vec2(100, 120), Vec2(150, 220), Vec2(100, 120),
+                                         Vec2(100, 120)}));
+}
+
 TEST_F(EventDispatchTest, CustomEventsCarryTheirData) {
     int received = 0;
     director()->getEventDispatcher()->addCustomEventListener("score", [&](EventCustom* event) {

@@ -6,7 +6,8 @@
 NS_CC_BEGIN
 
 // One finger (on the desktop: the left mouse button, id 0). Locations are design-space points,
-// y up; the view converts window pixels before calling setTouchInfo.
+// y up; the view converts window pixels before calling setTouchInfo. The ...InView variants give
+// the same points y down from the top of the design area, as the framework's view space is.
 class Touch : public Ref {
 public:
     enum class DispatchMode { ALL_AT_ONCE, ONE_BY_ONE };
@@ -17,16 +18,17 @@ public:
     Vec2 getPreviousLocation() const { return _prevPoint; }
     Vec2 getStartLocation() const { return _startPoint; }
     Vec2 getDelta() const { return _point - _prevPoint; }
-    // Same points as above: the engine keeps no separate y-down view space for touches.
-    Vec2 getLocationInView() const { return _point; }
-    Vec2 getPreviousLocationInView() const { return _prevPoint; }
-    Vec2 getStartLocationInView() const { return _startPoint; }
+    Vec2 getLocationInView() const { return toView(_point); }
+    Vec2 getPreviousLocationInView() const { return toView(_prevPoint); }
+    Vec2 getStartLocationInView() const { return toView(_startPoint); }
 
     // The first call also fixes the start location; later calls shift the current point to previous.
     void setTouchInfo(int id, float x, float y);
     int getID() const { return _id; }
 
 private:
+    static Vec2 toView(const Vec2& point);
+
     int _id = 0;
     bool _startPointCaptured = false;
     Vec2 _startPoint;

@@ -1,5 +1,6 @@
 #include "base/CCEvent.h"
 
+#include "base/CCDirector.h"
 #include "base/CCEventCustom.h"
 #include "base/CCEventKeyboard.h"
 #include "base/CCEventTouch.h"
@@ -40,6 +41,10 @@ void Touch::setTouchInfo(int id, float x, float y) {
         _prevPoint = _point;
         _startPointCaptured = true;
     }
+}
+
+Vec2 Touch::toView(const Vec2& point) {
+    return Vec2(point.x, Director::getInstance()->getWinSize().height - point.y);
 }
 
 NS_CC_END

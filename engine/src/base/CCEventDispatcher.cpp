@@ -347,7 +347,8 @@ void EventDispatcher::dispatchTouchEvent(EventTouch* event) {
             if (event->isStopped()) {
                 return;
             }
-            if (isClaimed && touchListener->isSwallowTouches()) {
+            // A listener that unregistered itself in its callback no longer holds the touch back.
+            if (isClaimed && listener->isRegistered() && touchListener->isSwallowTouches()) {
                 break;
             }
         }
