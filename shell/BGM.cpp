@@ -100,6 +100,9 @@ void releaseBGM(cocos2d::Node* target) {
 }
 
 void fadeOutBGM() {
+    // A fade-out ends in silence: a cross-fade still queued for the track (a question set up
+    // during the play's game-over hold) would otherwise start its track at the bottom.
+    onStopActions.erase(currentBGMId);
     armFade(AudioEngine::getVolume(currentBGMId), 0.0f, kFadeSeconds, true);
 }
 
