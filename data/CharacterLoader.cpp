@@ -11,8 +11,8 @@ const char* const kParameterKeys[13] = {
 
 Character parseCharacter(nlohmann::json obj) {
     Character c;
-    c.id = readInt(obj.at("id"));
-    c.border = readInt(obj.at("border"));
+    c.id = readInt(obj, "id");
+    c.border = readInt(obj, "border");
     c.file = obj.at("file").get<std::string>();
     for (const auto& element : obj.at("attribute")) {
         c.attribute.insert(element.at("name").get<std::string>());
@@ -27,7 +27,7 @@ Character parseCharacter(nlohmann::json obj) {
         return c;
     }
     for (const char* key : kParameterKeys) {
-        c.parameter[key] = readInt(parameter.at(key));
+        c.parameter[key] = readInt(parameter, key);
     }
     return c;
 }
@@ -37,7 +37,7 @@ CharacterMap loadCharacters() {
     // Iterating the document the library's way: an array gives its elements, an object its
     // member values, null nothing, and a single value itself.
     for (const auto& element : readJsonFile(kCharacterDataPath)) {
-        const std::int32_t id = readInt(element.at("id"));
+        const std::int32_t id = readInt(element, "id");
         characters[id] = parseCharacter(element);
     }
     return characters;
@@ -46,7 +46,7 @@ CharacterMap loadCharacters() {
 CharacterInfoMap loadCharacterInfos() {
     CharacterInfoMap infos;
     for (const auto& element : readJsonFile(kCharacterInfoPath)) {
-        const std::int32_t id = readInt(element.at("id"));
+        const std::int32_t id = readInt(element, "id");
         infos[id] = element.at("info").get<std::string>();
     }
     return infos;

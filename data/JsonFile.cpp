@@ -1,6 +1,7 @@
 #include "data/JsonFile.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 
@@ -29,6 +30,23 @@ std::int32_t readInt(const nlohmann::json& value) {
         }
         return static_cast<std::int32_t>(number);
     }
+    // The library's own conversion would wrap: "id": 4294967297 would read as 1.
+    const bool tooLarge = value.is_number_unsigned() &&
+                          value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT32_MAX);
+    const bool outOfRange = value.is_number_integer() && !value.is_number_unsigned() &&
+                            (value.get<std::int64_t>() < INT32_MIN || value.get<std::int64_t>() > INT32_MAX);
+    if (tooLarge || outOfRange) {
+        throw std::out_of_range("number " + value.dump() + " does not fit a 32-bit integer");
+    }
     // Integers and booleans convert as the library does; other types raise its error 302.
     return value.get<std::int32_t>();
+}
+
+std::int32_t readInt(const nlohmann::json& object, const std::string& key) {
+    const nlohmann::json& value = object.at(key);
+    try {
+        return readInt(value);
+    } catch (const std::out_of_range& e) {
+        throw std::out_of_range("\"" + key + "\": " + e.what());
+    }
 }

@@ -19,7 +19,7 @@ Reaction parseReaction(nlohmann::json obj, bool readNext) {
     Reaction r;
     r.sentence = obj.at("sentence").get<std::string>();
     r.emotion = toEmotion(obj.at("emotion").get<std::string>());
-    r.next = readNext ? readInt(obj.at("nextScenarioID")) : -1;
+    r.next = readNext ? readInt(obj, "nextScenarioID") : -1;
     return r;
 }
 
@@ -68,7 +68,7 @@ std::vector<Selection> parseSelections(nlohmann::json value) {
 
 Scenario parseScenario(nlohmann::json obj) {
     Scenario s;
-    s.id = readInt(obj.at("id"));
+    s.id = readInt(obj, "id");
     s.sentence = obj.at("sentence").get<std::string>();
     s.filter = loadFilter(std::move(obj.at("range")));
     s.background = obj.at("background").get<std::string>();
@@ -82,7 +82,7 @@ ScenarioMap loadScenarios() {
     ScenarioMap scenarios;
     nlohmann::json document = readJsonFile(kScenarioDataPath);
     for (auto& element : document) {
-        const std::int32_t id = readInt(element.at("id"));
+        const std::int32_t id = readInt(element, "id");
         // The element is not read again, so it is handed over instead of copied.
         scenarios[id] = parseScenario(std::move(element));
     }

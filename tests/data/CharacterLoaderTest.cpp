@@ -53,6 +53,27 @@ TEST(ParseCharacter, ReadsNumbersAs32BitIntegers) {
     EXPECT_THROW(parseCharacter(j), std::out_of_range);
 }
 
+// Integers beyond 32 bits are refused like decimals, naming the field: 4294967297 must not
+// load as heroine 1 and replace her.
+TEST(ParseCharacter, RefusesIntegersOutsideThe32BitRangeNamingTheField) {
+    json j = heroine();
+    j["id"] = 2147483647;
+    j["border"] = -2147483648LL;
+    const Character c = parseCharacter(j);
+    EXPECT_EQ(c.id, 2147483647);
+    EXPECT_EQ(c.border, INT32_MIN);
+
+    j["id"] = 4294967297ULL;
+    EXPECT_EQ(errorOf([&] { parseCharacter(j); }), "\"id\": number 4294967297 does not fit a 32-bit integer");
+    j["id"] = 2147483648LL;
+    EXPECT_THROW(parseCharacter(j), std::out_of_range);
+    j["id"] = 4;
+    j["parameter"]["kind"] = -2147483649LL;
+    EXPECT_EQ(errorOf([&] { parseCharacter(j); }), "\"kind\": number -2147483649 does not fit a 32-bit integer");
+    j["parameter"]["kind"] = 1e12;
+    EXPECT_THAT(errorOf([&] { parseCharacter(j); }), HasSubstr("\"kind\": number 1"));
+}
+
 TEST(ParseCharacter, NullParameterIsLoggedAndLeftEmpty) {
     json j = heroine();
     j["parameter"] = nullptr;

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "DataTestSupport.h"
 #include "TestErrors.h"
 #include "data/GameData.h"
@@ -62,6 +64,20 @@ TEST_F(GameDataTest, MissingKeysReturnEmptyValuesAndAreRemembered) {
     EXPECT_EQ(GameData::getConfession("紅").success, "よろしくてよ。");
     const Confession none = GameData::getConfession("紅 "); // exact match only
     EXPECT_EQ(none.target + none.message + none.success + none.failure, "");
+}
+
+TEST_F(GameDataTest, AnIdBeyond32BitsStopsStartUpNamingFileAndField) {
+    ScratchRoot root(fixture("valid/"));
+    std::ofstream(root.file("res/scenario/scenario.json"), std::ios::trunc)
+        << R"([{"id": 1, "sentence": "s", "range": {"type": "Any"}, "background": "b", "bgm": "m",
+               "emotion": "Normal", "selections": [
+                 {"sentence": "a", "success": {"sentence": "y", "emotion": "Happy", "nextScenarioID": 4294967297},
+                  "failure": null}]}])";
+    ResourceRoot use(root.path());
+    LogCapture quiet;
+    EXPECT_EQ(errorOf([] { GameData::loadAll(); }),
+              "\"nextScenarioID\": number 4294967297 does not fit a 32-bit integer");
+    EXPECT_EQ(GameData::fileBeingLoaded(), kScenarioDataPath);
 }
 
 TEST_F(GameDataTest, AConfessionErrorStopsStartUpBeforeTheProfiles) {
