@@ -20,6 +20,8 @@
 #include "data/Scenario.h"
 #include "shell/RetainedProperty.h"
 
+class Score;
+
 class Game : public cocos2d::Scene {
 public:
     CREATE_FUNC(Game);
@@ -94,6 +96,8 @@ public:
     void startGameOver();
     void showGameOverImage(const cocos2d::Vec2& centre);
     void goToScore();
+    // The hand-off itself, given the score scene made for it (null when it could not be made).
+    void goToScore(int score, Score* scoreScene);
 
 private:
 
@@ -118,7 +122,6 @@ private:
     void runTurnSequence(const std::string& reactionText);
     void closeInput();
     void setMenuTextString(const std::string& text);
-    void changeImage(cocos2d::Sprite* sprite, const std::string& file);
     void placePortrait(cocos2d::Sprite* portrait, const Character& gal, bool onFirstRow);
 
     // Feedback helpers.

@@ -9,6 +9,7 @@
 #include "gameplay/ActiveGals.h"
 #include "gameplay/GameLayout.h"
 #include "shell/Constants.h"
+#include "shell/PictureSwap.h"
 
 USING_NS_CC;
 using cocos2d::experimental::AudioEngine;
@@ -78,7 +79,7 @@ std::string Game::favourIconPath(int favour) {
 
 void Game::updateFavourIcon(int favour) {
     if (auto* icon = getIcon()) {
-        changeImage(icon, favourIconPath(favour));
+        swapPicture(icon, favourIconPath(favour));
     } else {
         log("icon is null");
     }
@@ -174,5 +175,7 @@ void Game::runPopUp(Label* popUp, const Vec2& drift, const Vec2& target, float d
 void Game::refreshScoreLabel() {
     if (auto* label = getScoreLabel()) {
         label->setString(std::to_string(_score));
+    } else {
+        log("scoreLabel is null");
     }
 }

@@ -4,6 +4,8 @@
 
 #include "gameplay/GameLayout.h"
 #include "scenes/Score.h"
+#include "scenes/Title.h"
+#include "shell/BGM.h"
 #include "shell/Constants.h"
 
 USING_NS_CC;
@@ -40,11 +42,17 @@ void Game::showGameOverImage(const Vec2& centre) {
 
 void Game::goToScore() {
     const int score = _score;
-    auto* scoreScene = Score::create();
+    goToScore(score, Score::create());
+}
+
+void Game::goToScore(int score, Score* scoreScene) {
     // Stored before the score screen shows, so the best survives a quit there.
     const int best = recordHighScore(score);
     if (!scoreScene) {
+        // Input is closed for good here: without a score screen the play would never end.
         log("Score scene could not be created");
+        releaseBGM(this);
+        Director::getInstance()->replaceScene(Title::create());
         return;
     }
     scoreScene->setScores(score, best);

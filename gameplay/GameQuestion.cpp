@@ -7,6 +7,7 @@
 #include "gameplay/GameLayout.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/PictureSwap.h"
 
 USING_NS_CC;
 
@@ -28,7 +29,7 @@ void Game::pickNextGals() {
 void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
     log("Background: %s", scenario.background.c_str());
     if (auto* background = getBackground()) {
-        changeImage(background, scenario.background);
+        swapPicture(background, scenario.background);
     } else {
         log("background is null");
     }
@@ -36,7 +37,7 @@ void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
     log("Gal: %s", gal.file.c_str());
     if (auto* character = getCharacter()) {
         character->removeAllChildrenWithCleanup(true); // ends effects of the previous answer
-        changeImage(character, gal.file);
+        swapPicture(character, gal.file);
     } else {
         log("character is null");
     }
@@ -48,23 +49,6 @@ void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
 
     initBGM(scenario.bgm);
     log("BGM: %s", scenario.bgm.c_str());
-}
-
-// Sprites switch pictures through frames cached by file name; the first sprite that shows a
-// file fixes its rectangle, so pictures of one kind share one pixel size.
-void Game::changeImage(Sprite* sprite, const std::string& file) {
-    auto* cache = SpriteFrameCache::getInstance();
-    SpriteFrame* frame = cache->getSpriteFrameByName(file);
-    if (!frame) {
-        frame = SpriteFrame::create(file, sprite->getTextureRect());
-        if (!frame) {
-            reportLoadError(file);
-            return;
-        }
-        cache->addSpriteFrame(frame, file);
-    }
-    sprite->setTexture(frame->getTexture());
-    sprite->setTextureRect(frame->getRect());
 }
 
 void Game::clearSelections() {
@@ -182,7 +166,7 @@ void Game::placePortrait(Sprite* portrait, const Character& gal, bool onFirstRow
         return;
     }
     portrait->removeAllChildrenWithCleanup(true);
-    changeImage(portrait, gal.file);
+    swapPicture(portrait, gal.file);
     portrait->setPositionY(nextGalSlotPosition(onFirstRow ? 0 : 1).y);
 }
 
@@ -209,6 +193,8 @@ bool Game::canAnswer() const {
 void Game::closeInput() {
     if (auto* menu = getSelectionMenu()) {
         menu->setEnabled(false);
+    } else {
+        log("selectionMenu is null");
     }
     _acceptInput = false;
 }

@@ -28,6 +28,8 @@ void Game::update(float /*dt*/) {
     }
     if (auto* label = getTimeLabel()) {
         label->enableOutline(timerColor(), kTimerOutlineSize);
+    } else {
+        log("timeLabel is null");
     }
 }
 

@@ -1,6 +1,7 @@
 // The end of a play: time-out, the game-over picture, the best score and the score screen.
 #include "PlayFixture.h"
 #include "scenes/Score.h"
+#include "scenes/Title.h"
 
 using namespace cocos2d;
 using namespace play_test;
@@ -83,6 +84,19 @@ TEST_F(PlayEndTest, TimeOutFadesInThePictureAndHandsOffOneAndAHalfSecondsLater) 
     const auto texts = shownTexts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "0"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "350"), 1);
+}
+
+// Should the score screen ever fail to appear, the play still ends: the best is kept and the
+// title (with its own music) takes over from the game-over picture.
+TEST_F(PlayEndTest, WithoutAScoreScreenThePlayEndsOnTheTitle) {
+    Game* game = startHeldPlay();
+    runOutTheClock();
+    game->goToScore(420, nullptr);
+    advance(kFrame);
+    EXPECT_EQ(countLogged("Score scene could not be created"), 1);
+    EXPECT_EQ(storedBest(), 420);
+    EXPECT_NE(dynamic_cast<Title*>(Director::getInstance()->getRunningScene()), nullptr);
+    EXPECT_EQ(currentBGMPath, "res/bgm/op.mp3");
 }
 
 TEST_F(PlayEndTest, AFirstBestScoreIsStoredAndShownTwice) {

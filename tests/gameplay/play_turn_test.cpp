@@ -2,6 +2,7 @@
 #include <set>
 
 #include "PlayFixture.h"
+#include "data/Placeholders.h"
 
 using namespace cocos2d;
 using namespace play_test;
@@ -199,6 +200,40 @@ TEST_F(PlayFixture, AnAnswerLeavesItsEffectsOnThePortraitUntilTheNextQuestion) {
 
     answer(true);
     EXPECT_TRUE(hasParticleChild(character)); // hearts
+}
+
+// A heroine whose picture is missing is asked with no picture rather than with the previous
+// heroine's; the next picture that loads shows again.
+TEST_F(PlayFixture, AHeroineWhosePictureFailsToLoadIsShownWithoutAPicture) {
+    Game* game = startPlay();
+    Sprite* character = game->getCharacter();
+    const Scenario scenario = GameData::getScenarios().begin()->second;
+    Character lost = game->getCurrentGal();
+    lost.file = "res/gal/lost.png";
+    game->setupQuestion(scenario, lost);
+    EXPECT_FALSE(character->isVisible());
+    EXPECT_EQ(game->getMenuText()->getString(), replacePlaceholders(scenario.sentence, lost));
+
+    Character found = lost;
+    found.file = "res/gal/b.png";
+    game->setupQuestion(scenario, found);
+    EXPECT_TRUE(character->isVisible());
+    EXPECT_EQ(character->getTexture(), SpriteFrameCache::getInstance()->getSpriteFrameByName("res/gal/b.png")->getTexture());
+}
+
+// A node that failed to load is named in the log wherever the play would have used it.
+TEST_F(PlayFixture, UsesOfMissingNodesAreLoggedByName) {
+    Game* game = startPlay();
+    game->setTimeLabel(nullptr);
+    game->setScoreLabel(nullptr);
+    game->setSelectionMenu(nullptr);
+    advance(kFrame);
+    EXPECT_EQ(countLogged("timeLabel is null"), 2) << "the clock's text and its outline";
+    game->addScore(100, 0.2f);
+    advance(kFrame, 30);
+    EXPECT_EQ(countLogged("scoreLabel is null"), 1);
+    game->startGameOver();
+    EXPECT_EQ(countLogged("selectionMenu is null"), 1);
 }
 
 TEST_F(PlayFixture, TheClockColourBlendsFromBlueToRedAndStaysInRange) {
