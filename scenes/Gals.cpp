@@ -8,6 +8,7 @@
 #include "scenes/SceneLayout.h"
 #include "scenes/Setting.h"
 #include "shell/Constants.h"
+#include "shell/PictureSwap.h"
 #include "shell/RetainedProperty.h"
 
 USING_NS_CC;
@@ -74,13 +75,13 @@ bool Gals::init() {
     names->alignItemsVertically();
     names->setPosition(center.x + center.x / -1.2f, center.y);
     addChild(names, 1);
-
     auto focus = MenuFocus::create();
     for (MenuItem* item : items) {
         focus->addEntry(item, [item] { item->activate(); });
     }
     focus->setBackAction([this] { onGalleryExit(nullptr); });
     addChild(focus, MenuFocus::kLocalZOrder);
+
     if (auto background = createStretchedBackground(kGalsBackgroundPath)) {
         addChild(background, 0);
     }
@@ -146,19 +147,7 @@ void Gals::showCharacterImage(const std::string& file) {
         return;
     }
     _characterImage->removeAllChildrenWithCleanup(true);
-    auto cache = SpriteFrameCache::getInstance();
-    auto frame = cache->getSpriteFrameByName(file);
-    if (!frame) {
-        // Every picture is cut with the first picture's rectangle: they share one size.
-        frame = SpriteFrame::create(file, _characterImage->getTextureRect());
-        if (!frame) {
-            reportLoadError(file);
-            return;
-        }
-        cache->addSpriteFrame(frame, file);
-    }
-    _characterImage->setTexture(frame->getTexture());
-    _characterImage->setTextureRect(frame->getRect());
+    swapPicture(_characterImage, file);
 }
 
 void Gals::showDescription(const std::string& text) {

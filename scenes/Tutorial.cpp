@@ -1,6 +1,7 @@
 #include "scenes/Tutorial.h"
 
 #include <iostream>
+#include <map>
 
 #include "data/JsonFile.h"
 #include "scenes/MenuFocus.h"
@@ -31,6 +32,10 @@ struct PageText {
     const char* picture;    // nullptr: none
     const char* menuKey;
 };
+
+// The menu entries are the only way on and out of the tutorial, so a strings file without
+// them still gets readable entries.
+const std::map<std::string, std::string> kMenuFallbacks = {{"next", "Next"}, {"toGame", kBackToTitleLabel}};
 
 const PageText kPages[kPageCount] = {
     {nullptr, "description1", false, nullptr, "next"},
@@ -183,8 +188,17 @@ Menu* Tutorial::createNextMenu() {
     return createMenu("next", CC_CALLBACK_1(Tutorial::onNext, this));
 }
 
+std::string Tutorial::menuText(const std::string& key) {
+    std::string shown = text(key);
+    if (shown.empty()) {
+        shown = kMenuFallbacks.at(key);
+        reportStringsProblem("\"" + key + "\" shows \"" + shown + "\" instead");
+    }
+    return shown;
+}
+
 Menu* Tutorial::createMenu(const std::string& key, const ccMenuCallback& callback) {
-    auto label = Label::createWithTTF(text(key), kFontPath, kMenuSize, Size::ZERO, TextHAlignment::LEFT,
+    auto label = Label::createWithTTF(menuText(key), kFontPath, kMenuSize, Size::ZERO, TextHAlignment::LEFT,
                                       TextVAlignment::TOP);
     if (!label) {
         reportLoadError(kFontPath);
@@ -194,11 +208,19 @@ Menu* Tutorial::createMenu(const std::string& key, const ccMenuCallback& callbac
 }
 
 void Tutorial::onNext(Ref*) {
-    // Every press moves one more page, even while the previous slide still runs.
-    if (auto strip = getPageStrip()) {
-        const float width = Director::getInstance()->getVisibleSize().width;
-        strip->runAction(MoveBy::create(kSlideSeconds, Vec2(-width, 0)));
+    auto strip = getPageStrip();
+    if (!strip) {
+        log("pageStrip is null");
+        return;
     }
+    // One page per slide: a press while the strip moves is ignored, so the strip always comes
+    // to rest on a page and never runs past the last one, whose entry is the way out.
+    const float width = Director::getInstance()->getVisibleSize().width;
+    const bool onLastPage = strip->getPositionX() <= -(kPageCount - 1) * width + 1.0f;
+    if (strip->getNumberOfRunningActions() > 0 || onLastPage) {
+        return;
+    }
+    strip->runAction(MoveBy::create(kSlideSeconds, Vec2(-width, 0)));
 }
 
 void Tutorial::onToTitle(Ref*) {

@@ -31,6 +31,8 @@ private:
     void addFocus(cocos2d::Node* strip);
     // The member's text; a missing or non-string member is reported once and reads as "".
     std::string text(const std::string& key);
+    // The text of a menu entry; a missing or empty one is reported and falls back to a built-in text.
+    std::string menuText(const std::string& key);
     cocos2d::Menu* createMenu(const std::string& key, const cocos2d::ccMenuCallback& callback);
 
     nlohmann::json _strings;

@@ -2,6 +2,7 @@
 // profile and attribute list; the pages' texts, wrapping and sliding, and a broken strings
 // file that is reported instead of ending the program.
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -119,6 +120,14 @@ TEST_F(FixtureScenesTest, ChoosingAnotherHeroineReplacesEverythingInPlace) {
     gals->selectCharacter(nullptr, dee.id, dee.file, GameData::getCharacterInfo(dee.id), dee.attribute);
     EXPECT_TRUE(picture->getTextureRect().equals(firstRect));
     EXPECT_FLOAT_EQ(picture->getScaleX(), scale);
+
+    // A picture that cannot be loaded leaves no one's picture beside her profile.
+    gals->selectCharacter(nullptr, bea.id, "res/gal/lost.png", "Lost profile", {});
+    EXPECT_FALSE(picture->isVisible());
+    EXPECT_EQ(description->getString(), "Lost profile");
+    gals->selectCharacter(nullptr, bea.id, bea.file, GameData::getCharacterInfo(bea.id), bea.attribute);
+    EXPECT_TRUE(picture->isVisible());
+    EXPECT_EQ(picture->getTexture(), frame->getTexture());
 }
 
 TEST_F(FixtureScenesTest, TutorialShowsFivePagesFromTheStringsFile) {
@@ -151,20 +160,33 @@ TEST_F(FixtureScenesTest, TutorialShowsFivePagesFromTheStringsFile) {
     EXPECT_EQ(currentBGMPath, "res/bgm/honobono_m.mp3");
 }
 
-TEST_F(FixtureScenesTest, NextSlidesOnePageInHalfASecondAndPressesAddUp) {
+TEST_F(FixtureScenesTest, NextSlidesOnePageInHalfASecondAndIgnoresPressesWhileMoving) {
     auto tutorial = run(Tutorial::create());
     auto strip = tutorial->getPageStrip();
     tutorial->onNext(nullptr);
     step(kFrame);
     step(0.25f);
     EXPECT_NEAR(strip->getPositionX(), -640.0f, 1.0f);
+    tutorial->onNext(nullptr); // mid-slide: ignored, no page is skipped
     step(0.25f);
     EXPECT_FLOAT_EQ(strip->getPositionX(), -1280.0f);
-    tutorial->onNext(nullptr);
-    tutorial->onNext(nullptr);
-    step(kFrame);
     step(0.5f);
-    EXPECT_FLOAT_EQ(strip->getPositionX(), -3840.0f) << "two quick presses move two pages";
+    EXPECT_FLOAT_EQ(strip->getPositionX(), -1280.0f);
+
+    // Pressing on every frame walks the pages one by one and stops on the last.
+    std::vector<float> restingPlaces;
+    for (int frame = 0; frame < 300; ++frame) {
+        if (strip->getNumberOfRunningActions() == 0) {
+            restingPlaces.push_back(strip->getPositionX());
+        }
+        tutorial->onNext(nullptr);
+        step(kFrame);
+    }
+    EXPECT_FLOAT_EQ(strip->getPositionX(), -5120.0f);
+    for (float x : restingPlaces) {
+        EXPECT_FLOAT_EQ(std::fmod(x, 1280.0f), 0.0f) << "the strip rests only on pages: " << x;
+        EXPECT_GE(x, -5120.0f);
+    }
 }
 
 TEST_F(FixtureScenesTest, MissingStringIsReportedAndTheRestStillShows) {
@@ -184,7 +206,50 @@ TEST_F(FixtureScenesTest, MissingStringIsReportedAndTheRestStillShows) {
     director()->replaceScene(Tutorial::create());
     step(kFrame);
     EXPECT_TRUE(logContains("parse_error"));
-    EXPECT_NE(dynamic_cast<Tutorial*>(director()->getRunningScene()), nullptr);
+    auto broken = dynamic_cast<Tutorial*>(director()->getRunningScene());
+    ASSERT_NE(broken, nullptr);
+    // The way on and the way out still read and can be clicked.
+    std::vector<std::string> entries;
+    for (auto page : broken->getPageStrip()->getChildren()) {
+        for (auto child : page->getChildren()) {
+            if (auto menu = dynamic_cast<Menu*>(child)) {
+                ASSERT_EQ(menu->getChildrenCount(), 1);
+                entries.push_back(itemText(menu->getChildren().at(0)));
+                EXPECT_GT(menu->getChildren().at(0)->getContentSize().width, 20.0f);
+            }
+        }
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{"Next", "Next", "Next", "Next", "Back to title"}));
+    EXPECT_TRUE(logContains("\"toGame\" shows \"Back to title\" instead"));
+}
+
+// The pictures beside the text are stretched to 0.4 W x 0.4 H whatever their file's size, and
+// stay clear of the screen's edge.
+TEST_F(FixtureScenesTest, PagePictureFillsItsBoxRightOfTheText) {
+    const fs::path root = fs::path(tempDir()) / "root";
+    fs::create_directories(root / "res/tutorial");
+    fs::create_directories(root / "res/background");
+    fs::create_directories(root / "fonts");
+    fs::create_symlink(fs::path(kFixtureRoot) / "fonts/NotoSans", root / "fonts/NotoSans");
+    fs::copy_file(fs::path(kFixtureRoot) / "res/tutorial/strings.json", root / "res/tutorial/strings.json");
+    makePng("root/res/background/park.png", 64, 36, {0, 0, 255, 255});
+    makePng("root/res/tutorial/tutorial_game.png", 640, 360, {255, 0, 255, 255});
+    ext::setResourceRoot(root.string());
+    auto tutorial = run(Tutorial::create());
+    tutorial->onNext(nullptr);
+    step(kFrame);
+    step(0.5f);
+    step(kFrame);
+
+    // 512 x 288 around (960, 360): x 704..1216, y 216..504 (design points, y up).
+    const unsigned int magenta = 0xFF00FFu;
+    const unsigned int blue = 0x0000FFu;
+    for (auto inside : {Vec2(706, 218), Vec2(1214, 218), Vec2(706, 502), Vec2(1214, 502), Vec2(960, 360)}) {
+        EXPECT_EQ(rgbOf(pixelAtDesign(inside.x, inside.y)), magenta) << inside.x << "," << inside.y;
+    }
+    for (auto outside : {Vec2(701, 360), Vec2(1219, 360), Vec2(960, 213), Vec2(960, 507), Vec2(1279, 360)}) {
+        EXPECT_EQ(rgbOf(pixelAtDesign(outside.x, outside.y)), blue) << outside.x << "," << outside.y;
+    }
 }
 
 } // namespace
