@@ -66,6 +66,11 @@ struct ProfileUse {
 class AudioEngineImpl {
 public:
     AudioEngineImpl();
+    ~AudioEngineImpl() {
+        if (loader && !loader->inThisProcess()) {
+            (void)loader.release();
+        }
+    }
 
     int play(const std::string& filePath, bool loop, float volume, const AudioProfile* profile);
     void preload(const std::string& filePath, std::function<void(bool)> callback);

@@ -2,10 +2,26 @@
 
 #include <SDL_mixer.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace cocos2d {
 namespace audio {
 
-AudioLoader::AudioLoader() : _thread(&AudioLoader::run, this) {}
+namespace {
+int processId() {
+#ifdef _WIN32
+    return 0; // no fork() there
+#else
+    return static_cast<int>(getpid());
+#endif
+}
+} // namespace
+
+AudioLoader::AudioLoader() : _owner(processId()), _thread(&AudioLoader::run, this) {}
+
+bool AudioLoader::inThisProcess() const { return _owner == processId(); }
 
 AudioLoader::~AudioLoader() {
     {

@@ -32,6 +32,9 @@ public:
     AudioLoader();
     // Waits for the job in progress; jobs not yet started are dropped.
     ~AudioLoader();
+    // False in a child made by fork() (a death test): the thread, and whatever it held, stayed
+    // in the parent, so the child must leave the loader alone, not even destroy it.
+    bool inThisProcess() const;
 
     void openStream(int ticket, const std::string& fullPath, const ext::AudioFormat& format,
                     ext::AudioStreamOpener opener);
@@ -52,6 +55,7 @@ private:
     std::vector<Result> _done;
     bool _busy = false;
     bool _quit = false;
+    int _owner = 0;
     std::thread _thread;
 };
 
