@@ -1,6 +1,7 @@
 #include "scenes/MenuFocus.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "shell/Constants.h"
 
@@ -16,25 +17,24 @@ constexpr float kMarkGap = 6.0f;         // between the heart and the entry's le
 constexpr float kMarkHeightShare = 0.8f; // of the entry's height, at most the picture's own size
 constexpr float kMarkMinimumScale = 0.4f;
 
+// A box in a node's space, in world space. Menus, pages and the tutorial's strip only ever
+// move, so two opposite corners are enough.
+Rect toWorld(const Node* space, const Rect& box) {
+    if (!space) {
+        return box;
+    }
+    const Vec2 a = space->convertToWorldSpace(box.origin);
+    const Vec2 b = space->convertToWorldSpace(Vec2(box.getMaxX(), box.getMaxY()));
+    return Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+}
+
 // A node's box in world space, its direct children's boxes included when asked.
 Rect worldBox(const Node* node, bool withChildren) {
-    const Size size = node->getContentSize();
-    const Vec2 corners[] = {node->convertToWorldSpace(Vec2::ZERO),
-                            node->convertToWorldSpace(Vec2(size.width, 0)),
-                            node->convertToWorldSpace(Vec2(0, size.height)),
-                            node->convertToWorldSpace(Vec2(size.width, size.height))};
-    float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
-    for (const Vec2& corner : corners) {
-        minX = std::min(minX, corner.x);
-        maxX = std::max(maxX, corner.x);
-        minY = std::min(minY, corner.y);
-        maxY = std::max(maxY, corner.y);
-    }
-    Rect box(minX, minY, maxX - minX, maxY - minY);
+    Rect box = toWorld(node->getParent(), node->getBoundingBox());
     if (withChildren) {
         for (const Node* child : node->getChildren()) {
             if (child->isVisible()) {
-                box.merge(worldBox(child, false));
+                box.merge(toWorld(node, child->getBoundingBox()));
             }
         }
     }

@@ -6,11 +6,11 @@
 
 #include "audio/include/AudioEngine.h"
 #include "data/GameData.h"
-#include "engine/EngineFixture.h"
 #include "ext/Input.h"
 #include "gameplay/Game.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
+#include "scenes/ShippedScenesFixture.h"
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -24,25 +24,8 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 const std::string kTitleMusic = "res/bgm/op.mp3";
 
-class FrontScenesTest : public EngineFixture {
+class FrontScenesTest : public ShippedScenesFixture {
 protected:
-    static void SetUpTestSuite() { GameData::loadAll(); }
-
-    void SetUp() override {
-        EngineFixture::SetUp();
-        currentBGMId = -1;
-        currentBGMPath.clear();
-        bgmVolume = 1.0f;
-        onStopActions.clear();
-        bgmFade = BGMFade{};
-    }
-
-    template <class T> T* run(T* scene) {
-        director()->runWithScene(scene);
-        step(0.0f);
-        return scene;
-    }
-
     static std::vector<ui::Button*> buttonsOf(Node* scene) {
         std::vector<ui::Button*> buttons;
         for (auto child : scene->getChildren()) {

@@ -8,12 +8,12 @@
 #include <cstdint>
 
 #include "data/GameData.h"
-#include "engine/EngineFixture.h"
 #include "gameplay/Game.h"
 #include "scenes/Gals.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
+#include "scenes/ShippedScenesFixture.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
@@ -25,15 +25,10 @@ namespace {
 
 constexpr float kFrame = 1.0f / 60.0f;
 
-class GamepadJourneyTest : public EngineFixture {
+class GamepadJourneyTest : public ShippedScenesFixture {
 protected:
-    static void SetUpTestSuite() { GameData::loadAll(); }
-
     void SetUp() override {
-        EngineFixture::SetUp();
-        currentBGMId = -1;
-        currentBGMPath.clear();
-        bgmVolume = 1.0f;
+        ShippedScenesFixture::SetUp();
         setTickSource([this] { return _ticks; });
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
             GTEST_SKIP() << "no game-controller subsystem: " << SDL_GetError();
@@ -59,7 +54,7 @@ protected:
         }
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         setTickSource({});
-        EngineFixture::TearDown();
+        ShippedScenesFixture::TearDown();
     }
 
     // Frames for that long, with the play's clock moving along.

@@ -7,13 +7,13 @@
 
 #include "audio/include/AudioEngine.h"
 #include "data/GameData.h"
-#include "engine/EngineFixture.h"
 #include "ext/Input.h"
 #include "gameplay/Game.h"
 #include "scenes/Gals.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
+#include "scenes/ShippedScenesFixture.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
@@ -28,25 +28,8 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 const std::string kTitleMusic = "res/bgm/op.mp3";
 
-class KeyboardFocusTest : public EngineFixture {
+class KeyboardFocusTest : public ShippedScenesFixture {
 protected:
-    static void SetUpTestSuite() { GameData::loadAll(); }
-
-    void SetUp() override {
-        EngineFixture::SetUp();
-        currentBGMId = -1;
-        currentBGMPath.clear();
-        bgmVolume = 1.0f;
-        onStopActions.clear();
-        bgmFade = BGMFade{};
-    }
-
-    template <class T> T* run(T* scene) {
-        director()->runWithScene(scene);
-        step(0.0f);
-        return scene;
-    }
-
     void press(Key key, int frames = 1) {
         ext::keyPress(key);
         step(kFrame, frames);
