@@ -51,16 +51,6 @@ bool shownAlongTheWay(const Node* node) {
 }
 } // namespace
 
-MenuFocus* MenuFocus::create() {
-    auto* focus = new (std::nothrow) MenuFocus();
-    if (focus && focus->init()) {
-        focus->autorelease();
-        return focus;
-    }
-    delete focus;
-    return nullptr;
-}
-
 MenuFocus::~MenuFocus() {
     for (Entry& entry : _entries) {
         CC_SAFE_RELEASE(entry.node);

@@ -20,7 +20,7 @@ public:
     static const char* const kMarkPath; // the heart beside the focused entry
     static constexpr int kLocalZOrder = 1000;
 
-    static MenuFocus* create();
+    CREATE_FUNC(MenuFocus);
     ~MenuFocus() override;
 
     // An entry: what is focused and hit by the mouse, what Enter does, and what Left/Right do

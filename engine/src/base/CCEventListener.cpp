@@ -2,6 +2,7 @@
 
 #include "base/CCEventListenerCustom.h"
 #include "base/CCEventListenerKeyboard.h"
+#include "base/CCEventListenerMouse.h"
 #include "base/CCEventListenerTouch.h"
 
 NS_CC_BEGIN
@@ -50,6 +51,8 @@ EventListenerKeyboard* EventListenerKeyboard::clone() {
     }
     return copy;
 }
+
+EventListenerMouse* EventListenerMouse::create() { return createListener<EventListenerMouse>(); }
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::create() {
     return createListener<EventListenerTouchOneByOne>();

@@ -18,16 +18,6 @@ Vec2 EventMouse::getLocationInView() const {
     return Vec2(_point.x, Director::getInstance()->getWinSize().height - _point.y);
 }
 
-EventListenerMouse* EventListenerMouse::create() {
-    auto* listener = new (std::nothrow) EventListenerMouse();
-    if (listener && listener->init()) {
-        listener->autorelease();
-        return listener;
-    }
-    delete listener;
-    return nullptr;
-}
-
 bool EventListenerMouse::init() {
     return EventListener::init(Type::MOUSE, LISTENER_ID, [this](Event* event) {
         auto* mouse = static_cast<EventMouse*>(event);
