@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/SceneTable.h"
 #include "cocos2d.h"
 #include "data/GameData.h"
 #include "data/Random.h"
@@ -26,8 +27,8 @@ Game* startPlay() {
                                                                                ResolutionPolicy::NO_BORDER);
     gTicks = 0;
     setTickSource([]() { return gTicks; });
-    currentBGMId = -1;
-    currentBGMPath.clear();
+    resetBGM();
+    installSceneTable();
     GameData::loadAll();
     Game* game = Game::create();
     cocos2d::Director::getInstance()->runWithScene(game);

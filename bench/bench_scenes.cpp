@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/SceneTable.h"
 #include "base/CCUserDefault.h"
 #include "cocos2d.h"
 #include "data/GameData.h"
@@ -51,6 +52,7 @@ void enter(const std::function<Scene*()>& make) {
     Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720, ResolutionPolicy::NO_BORDER);
     static const bool loaded = [] {
         GameData::loadAll();
+        installSceneTable();
         return true;
     }();
     (void)loaded;

@@ -2,7 +2,7 @@
 
 #include "base/CCConsole.h"
 #include "data/JsonFile.h"
-#include "shell/Constants.h"
+#include "data/DataPaths.h"
 
 const char* const kParameterKeys[13] = {
     "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age", "monster",

@@ -1,7 +1,7 @@
 #include "data/Confession.h"
 
 #include "data/JsonFile.h"
-#include "shell/Constants.h"
+#include "data/DataPaths.h"
 
 Confession parseConfession(nlohmann::json obj) {
     Confession c;

@@ -6,7 +6,7 @@
 #include "data/GameData.h"
 #include "data/JsonFile.h"
 #include "data/Verdict.h"
-#include "shell/Constants.h"
+#include "data/DataPaths.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "data/GameData.h"
 
-#include "shell/Constants.h"
+#include "data/DataPaths.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "data/Filter.h"
 #include "data/JsonFile.h"
 #include "data/Verdict.h"
-#include "shell/Constants.h"
+#include "data/DataPaths.h"
 
 Reaction nullReaction() {
     return Reaction{"", Emotion::Normal, -1};

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "data/GameData.h"
 #include "data/Random.h"
-#include "gameplay/ActiveGals.h"
 #include "gameplay/GameLayout.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -33,10 +33,7 @@ bool Game::init() {
     if (!Scene::init()) {
         return false;
     }
-    _acceptInput = true;
-    _score = 0;
     _lastTicks = currentTicks();
-    _timeLeft = kPlaySeconds;
     setSelectionMenu(nullptr);
     _selectionCallbacks = {};
     _selections.clear();
@@ -51,17 +48,21 @@ bool Game::init() {
     createTextBox();
     createMenuText();
 
-    dealGals();
-    _currentGal = activeGals[getRand(static_cast<unsigned>(activeGalCount))].gal;
-    const Scenario scenario = pickScenario(_currentGal);
+    std::vector<Character> heroines; // in id order: the ones not dealt wait in that order
+    for (const auto& entry : GameData::getCharacters()) {
+        heroines.push_back(entry.second);
+    }
+    _play.dealGals(heroines);
+    _play.pickCurrent();
+    const Scenario scenario = pickScenario(_play.current());
 
     // No track is current when a play starts (the title and the score screen release theirs).
     nextBGM(scenario.bgm);
     scheduleBGMUpdate(this);
 
-    createCharacter(_currentGal.file);
+    createCharacter(_play.current().file);
     createBackground(scenario.background);
-    setupQuestion(scenario, _currentGal);
+    setupQuestion(scenario, _play.current());
     pickNextGals();
     createNextGalPortraits();
     createIcon();
@@ -71,7 +72,7 @@ bool Game::init() {
     return true;
 }
 
-Vec2 Game::nextGalSlotPosition(int row) const {
+Vec2 Game::answerRowPosition(int row) const {
     const auto view = VisibleArea::current();
     // The origin is added before the division and the multiplication on purpose: that is
     // where the rows have always sat.
@@ -95,7 +96,7 @@ void Game::createTimeLabel() {
 
 void Game::createScoreLabel() {
     const auto view = VisibleArea::current();
-    auto* label = Label::createWithTTF(std::to_string(_score), kFontPath, 40);
+    auto* label = Label::createWithTTF(std::to_string(_play.score()), kFontPath, 40);
     setScoreLabel(label);
     if (!label) {
         reportLoadError(kFontPath);
@@ -171,8 +172,8 @@ void Game::createBackground(const std::string& file) {
 void Game::createNextGalPortraits() {
     // The success portrait goes beside the row of the right answer, the failure one beside the other.
     const int successRow = isFirstSelectionCorrect() ? 0 : 1;
-    setSuccessCharacter(createPortrait(_successGal, successRow));
-    setFailureCharacter(createPortrait(_failureGal, 1 - successRow));
+    setSuccessCharacter(createPortrait(_play.nextIfRight(), successRow));
+    setFailureCharacter(createPortrait(_play.nextIfWrong(), 1 - successRow));
 }
 
 Sprite* Game::createPortrait(const Character& gal, int row) {
@@ -186,7 +187,7 @@ Sprite* Game::createPortrait(const Character& gal, int row) {
     sprite->setScale(std::min(view.h / size.height * 0.16f, view.w / size.width * 0.1f));
     sprite->getTexture()->setAliasTexParameters();
     // Just right of the row: half a row and half the portrait from the row's centre.
-    Vec2 position = nextGalSlotPosition(row);
+    Vec2 position = answerRowPosition(row);
     position.x += _selectionWidth * 0.5f + size.width * sprite->getScaleX() * 0.5f;
     sprite->setPosition(position);
     addChild(sprite, kZCharacter);
@@ -195,7 +196,7 @@ Sprite* Game::createPortrait(const Character& gal, int row) {
 
 void Game::createIcon() {
     const auto view = VisibleArea::current();
-    const std::string file = favourIconPath(favourOf(_currentGal));
+    const std::string file = favourIconPath(favourOf(_play.current()));
     auto* sprite = Sprite::create(file);
     setIcon(sprite);
     if (!sprite) {

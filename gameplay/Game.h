@@ -4,10 +4,9 @@
 // selections, input), GameTimer.cpp (the clock), GameFeedback.cpp (answers, favour, pop-ups),
 // GameConfession.cpp and GameOver.cpp.
 //
-// A play is Asking (input open), Reacting (1.2 s after an answer), Confessing (3 s after the
-// space key) or Ending (clock at zero, 1.5 s to the score screen). Only Asking accepts input:
-// _acceptInput and the menu's enabled state together are the gate, closed the moment an answer
-// or a confession is accepted and reopened by the last step of its sequence.
+// The rules live in a Play (model/Play.h): the heroine table, favour, clock, score and the
+// play's state. Only its Asking state takes input; the scene closes the menu the moment an
+// answer or a confession is accepted, and the last step of that sequence reopens the play.
 
 #include <array>
 #include <cstdint>
@@ -17,10 +16,10 @@
 
 #include "cocos2d.h"
 #include "data/Character.h"
+#include "data/Random.h"
 #include "data/Scenario.h"
+#include "model/Play.h"
 #include "shell/RetainedProperty.h"
-
-class Score;
 
 class Game : public cocos2d::Scene {
 public:
@@ -54,17 +53,19 @@ public:
     virtual void setIcon(cocos2d::Sprite* node) { retainInto(_icon, node); }
 
     // Read access for the score hand-off, tools and tests.
-    int getScore() const { return _score; }
-    float getTimeLeft() const { return _timeLeft; }
-    bool isAcceptingInput() const { return _acceptInput; }
+    int getScore() const { return _play.score(); }
+    float getTimeLeft() const { return _play.timeLeft(); }
+    bool isAcceptingInput() const { return _play.acceptsInput(); }
     bool isGameOver() const { return _gameOverStarted; }
-    const Character& getCurrentGal() const { return _currentGal; }
-    const Character& getSuccessGal() const { return _successGal; }
-    const Character& getFailureGal() const { return _failureGal; }
+    const Character& getCurrentGal() const { return _play.current(); }
+    const Character& getSuccessGal() const { return _play.nextIfRight(); }
+    const Character& getFailureGal() const { return _play.nextIfWrong(); }
+    const Play& getPlay() const { return _play; }
+    Play& getPlay() { return _play; } // tests set favour through it
     const std::vector<Selection>& getSelections() const { return _selections; }
 
-    // Layout: the centre of selection row 0 or 1; the small portraits and the items use it.
-    cocos2d::Vec2 nextGalSlotPosition(int row) const;
+    // Layout: the centre of answer row 0 or 1; the small portraits and the items use it.
+    cocos2d::Vec2 answerRowPosition(int row) const;
 
     // Question flow.
     void pickNextGals();
@@ -96,8 +97,6 @@ public:
     void startGameOver();
     void showGameOverImage(const cocos2d::Vec2& centre);
     void goToScore();
-    // The hand-off itself, given the score scene made for it (null when it could not be made).
-    void goToScore(int score, Score* scoreScene);
 
 private:
 
@@ -133,6 +132,8 @@ private:
 
     // Confession helpers.
     void showFocusLines(float duration);
+    void showTimePopUp(int seconds, float duration);
+    void showScorePopUp(int points, float duration);
     void askNewGalAfterConfession();
 
     cocos2d::Menu* _selectionMenu = nullptr;
@@ -146,14 +147,9 @@ private:
     cocos2d::Sprite* _textBox = nullptr;
     cocos2d::Sprite* _icon = nullptr;
 
-    int _score = 0;
-    Character _currentGal;
-    Character _successGal;
-    Character _failureGal;
+    Play _play{getRand};
     std::vector<Selection> _selections;
     std::int64_t _lastTicks = 0;
-    float _timeLeft = 0.0f;
-    bool _acceptInput = false;
     std::vector<cocos2d::Sprite*> _selectionFrames; // each retained
     std::array<std::function<void(cocos2d::Ref*)>, 2> _selectionCallbacks;
     float _selectionHeight = 0.0f;

@@ -7,8 +7,6 @@
 #include "audio/include/AudioEngine.h"
 #include "data/GameData.h"
 #include "data/Placeholders.h"
-#include "data/Random.h"
-#include "gameplay/ActiveGals.h"
 #include "gameplay/GameLayout.h"
 #include "shell/Constants.h"
 
@@ -29,10 +27,11 @@ void Game::propose() {
     AudioEngine::play2d(kProposeEnterSoundPath, false, 1.0f);
     closeInput();
 
-    const bool success = favourOf(_currentGal) >= _currentGal.border;
-    const Confession confession = GameData::getConfession(_currentGal.name);
-    const std::string opening = replacePlaceholders(confession.message, _currentGal);
-    const std::string reply = replacePlaceholders(success ? confession.success : confession.failure, _currentGal);
+    const Character& gal = _play.current();
+    const bool success = _play.confess();
+    const Confession confession = GameData::getConfession(gal.name);
+    const std::string opening = replacePlaceholders(confession.message, gal);
+    const std::string reply = replacePlaceholders(success ? confession.success : confession.failure, gal);
 
     // The clock keeps running through the whole confession.
     runAction(Sequence::create(CallFunc::create([this, opening]() { setMenuTextString(opening); }),
@@ -42,7 +41,7 @@ void Game::propose() {
                                CallFunc::create([this, success]() { showProposeResult(success); }),
                                DelayTime::create(kConfessionStepSeconds), CallFunc::create([this]() { rotateGal(); }),
                                CallFunc::create([this]() { askNewGalAfterConfession(); }),
-                               CallFunc::create([this]() { _acceptInput = true; }), nullptr));
+                               CallFunc::create([this]() { _play.reopen(); }), nullptr));
 }
 
 // Focus lines spin for a moment behind the confession: floor(d * 100) turns of 10 degrees,
@@ -66,8 +65,9 @@ void Game::showProposeResult(bool success) {
         if (auto* effect = createEffect(kSuccessParticlePath)) {
             addChild(effect);
         }
-        addScore(kConfessionPoints, kPopUpSeconds);
-        addTime(kConfessionBonusSeconds, kPopUpSeconds);
+        _play.rewardConfession();
+        showScorePopUp(kConfessionPoints, kPopUpSeconds);
+        showTimePopUp(kConfessionBonusSeconds, kPopUpSeconds);
         AudioEngine::play2d(kProposeSuccessSoundPath, false, 1.0f);
     } else {
         attachToCharacter(createSadParticle());
@@ -79,26 +79,15 @@ void Game::showProposeResult(bool success) {
 }
 
 void Game::rotateGal() {
-    ActiveGal* entry = findActiveGal(_currentGal.id);
-    if (entry) {
-        if (waitingGals.empty()) {
-            // Nobody waits (exactly three heroines): she stays, but starts over.
-            entry->favour = kStartFavour;
-        } else {
-            entry->gal = waitingGals.front();
-            entry->favour = kStartFavour;
-            waitingGals.pop_front();
-            waitingGals.push_back(_currentGal);
-        }
-    }
-    for (int slot = 0; slot < activeGalCount; ++slot) {
-        log("%s", activeGals[slot].gal.name.c_str());
+    _play.rotateGal();
+    for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+        log("%s", _play.activeGal(slot).gal.name.c_str());
     }
 }
 
 void Game::askNewGalAfterConfession() {
-    _currentGal = activeGals[getRand(static_cast<unsigned>(activeGalCount))].gal;
-    pickNextGals();
-    const Scenario scenario = pickScenario(_currentGal);
-    setupQuestion(scenario, _currentGal);
+    _play.pickCurrent();
+    _play.pickNextGals();
+    const Scenario scenario = pickScenario(_play.current());
+    setupQuestion(scenario, _play.current());
 }

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "audio/include/AudioEngine.h"
-#include "gameplay/ActiveGals.h"
 #include "gameplay/GameLayout.h"
 #include "shell/Constants.h"
 #include "shell/PictureSwap.h"
@@ -28,19 +27,16 @@ void playEffect(const std::string& path) {
 
 } // namespace
 
+// `gal` is the heroine who was asked, the current one of the play until the answer moves on.
 void Game::showResult(bool correct, const Reaction& reaction, const Character& gal) {
-    if (auto* entry = findActiveGal(gal.id)) {
-        entry->favour = std::clamp(entry->favour + (correct ? 1 : -1), kMinFavour, kMaxFavour);
-    }
-    _currentGal = correct ? _successGal : _failureGal;
-    pickNextGals();
+    const AnswerOutcome outcome = _play.answer(correct, reaction.next == -1);
 
     if (correct) {
         showMark(kCorrectMarkPath, kMarkSeconds);
         attachToCharacter(createEffect(kHeartParticlePath));
-        addTime(kCorrectBonusSeconds, kPopUpSeconds);
-        if (reaction.next == -1) {
-            addScore(kChainEndPoints, kPopUpSeconds);
+        showTimePopUp(outcome.seconds, kPopUpSeconds);
+        if (outcome.points > 0) {
+            showScorePopUp(outcome.points, kPopUpSeconds);
         }
         playEffect(kCorrectSoundPath);
     } else {
@@ -51,13 +47,12 @@ void Game::showResult(bool correct, const Reaction& reaction, const Character& g
     }
 
     updateFavourIcon(favourOf(gal));
-    log("score is %d", _score);
+    log("score is %d", _play.score());
     runTurnSequence(reaction.sentence);
 }
 
 int Game::favourOf(const Character& gal) const {
-    const ActiveGal* entry = findActiveGal(gal.id);
-    return entry ? entry->favour : kStartFavour;
+    return _play.favourOf(gal.id);
 }
 
 std::string Game::favourIconPath(int favour) {
@@ -134,7 +129,11 @@ void Game::shakeCharacter() {
 }
 
 void Game::addTime(int seconds, float duration) {
-    _timeLeft += seconds;
+    _play.addTime(seconds);
+    showTimePopUp(seconds, duration);
+}
+
+void Game::showTimePopUp(int seconds, float duration) {
     auto* popUp = Label::createWithTTF(std::to_string(seconds), kFontPath, 70);
     if (!popUp) {
         reportLoadError(kFontPath);
@@ -147,7 +146,11 @@ void Game::addTime(int seconds, float duration) {
 }
 
 void Game::addScore(int points, float duration) {
-    _score += points;
+    _play.addScore(points);
+    showScorePopUp(points, duration);
+}
+
+void Game::showScorePopUp(int points, float duration) {
     auto* popUp = Label::createWithTTF(std::to_string(points), kFontPath, 40);
     if (!popUp) {
         reportLoadError(kFontPath);
@@ -174,7 +177,7 @@ void Game::runPopUp(Label* popUp, const Vec2& drift, const Vec2& target, float d
 
 void Game::refreshScoreLabel() {
     if (auto* label = getScoreLabel()) {
-        label->setString(std::to_string(_score));
+        label->setString(std::to_string(_play.score()));
     } else {
         log("scoreLabel is null");
     }

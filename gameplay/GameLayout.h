@@ -3,6 +3,7 @@
 // visible area that every position is computed from.
 
 #include "cocos2d.h"
+#include "model/PlayRules.h"
 
 // Draw order, back to front.
 constexpr int kZBackground = 0;
@@ -16,20 +17,13 @@ constexpr int kZMark = 5;
 constexpr int kZPopUp = 9;
 constexpr int kZOverlay = 10; // focus lines and the game-over picture
 
-constexpr float kPlaySeconds = 60.0f;
-constexpr float kReactionSeconds = 1.2f;    // the reply stays up this long before the next question
 constexpr float kMarkSeconds = 1.2f;
 constexpr float kShakeSeconds = 0.1f;
 constexpr float kPopUpSeconds = 1.0f;
-constexpr float kConfessionStepSeconds = 1.5f; // twice: opening line, then the reply
 constexpr float kFocusLineSeconds = 1.5f;
 constexpr float kGameOverFadeSeconds = 0.5f;
 constexpr float kGameOverHoldSeconds = 1.5f;
 
-constexpr int kCorrectBonusSeconds = 1;
-constexpr int kChainEndPoints = 200;
-constexpr int kConfessionPoints = 1000;
-constexpr int kConfessionBonusSeconds = 6;
 
 constexpr int kTimerOutlineSize = 10;
 const cocos2d::Color4B kTimerStartOutline(18, 10, 150, 255);

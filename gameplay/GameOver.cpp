@@ -3,10 +3,9 @@
 #include "gameplay/Game.h"
 
 #include "gameplay/GameLayout.h"
-#include "scenes/Score.h"
-#include "scenes/Title.h"
-#include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/HighScore.h"
+#include "shell/SceneFlow.h"
 
 USING_NS_CC;
 
@@ -41,20 +40,12 @@ void Game::showGameOverImage(const Vec2& centre) {
 }
 
 void Game::goToScore() {
-    const int score = _score;
-    goToScore(score, Score::create());
-}
-
-void Game::goToScore(int score, Score* scoreScene) {
     // Stored before the score screen shows, so the best survives a quit there.
+    const int score = _play.score();
     const int best = recordHighScore(score);
-    if (!scoreScene) {
+    if (!changeScene(SceneChange::PlayToScore, this, ScoreHandOff{score, best})) {
         // Input is closed for good here: without a score screen the play would never end.
         log("Score scene could not be created");
-        releaseBGM(this);
-        Director::getInstance()->replaceScene(Title::create());
-        return;
+        changeScene(SceneChange::PlayToTitle, this);
     }
-    scoreScene->setScores(score, best);
-    Director::getInstance()->replaceScene(scoreScene);
 }

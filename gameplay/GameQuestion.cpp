@@ -3,7 +3,6 @@
 
 #include "data/Placeholders.h"
 #include "data/Random.h"
-#include "gameplay/ActiveGals.h"
 #include "gameplay/GameLayout.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -12,18 +11,7 @@
 USING_NS_CC;
 
 void Game::pickNextGals() {
-    // The other two heroines of the table, in random order. The modulus is the table size,
-    // so a draw always names a slot.
-    for (;;) {
-        const auto i = getRand(kMaxActiveGals);
-        const auto j = getRand(kMaxActiveGals);
-        if (i == j || activeGals[i].gal.id == _currentGal.id || activeGals[j].gal.id == _currentGal.id) {
-            continue;
-        }
-        _successGal = activeGals[i].gal;
-        _failureGal = activeGals[j].gal;
-        return;
-    }
+    _play.pickNextGals();
 }
 
 void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
@@ -117,7 +105,7 @@ void Game::addSelectionRow(int row, std::vector<MenuItem*>& items) {
         log("Error creating labelItem @ TitleScene");
         return;
     }
-    item->setPosition(nextGalSlotPosition(row));
+    item->setPosition(answerRowPosition(row));
     items.push_back(item);
 
     auto* frame = Sprite::create(kSelectionFramePath);
@@ -157,7 +145,7 @@ bool Game::isFirstSelectionCorrect() const {
     if (_selections.empty() || !_selections.front().judge) {
         return false;
     }
-    return _selections.front().judge(_currentGal);
+    return _selections.front().judge(_play.current());
 }
 
 void Game::placePortrait(Sprite* portrait, const Character& gal, bool onFirstRow) {
@@ -167,18 +155,18 @@ void Game::placePortrait(Sprite* portrait, const Character& gal, bool onFirstRow
     }
     portrait->removeAllChildrenWithCleanup(true);
     swapPicture(portrait, gal.file);
-    portrait->setPositionY(nextGalSlotPosition(onFirstRow ? 0 : 1).y);
+    portrait->setPositionY(answerRowPosition(onFirstRow ? 0 : 1).y);
 }
 
 void Game::updateNextGalPortraits() {
     const bool successFirst = isFirstSelectionCorrect();
-    placePortrait(getSuccessCharacter(), _successGal, successFirst);
-    placePortrait(getFailureCharacter(), _failureGal, !successFirst);
+    placePortrait(getSuccessCharacter(), _play.nextIfRight(), successFirst);
+    placePortrait(getFailureCharacter(), _play.nextIfWrong(), !successFirst);
 }
 
 bool Game::canAnswer() const {
     auto* menu = getSelectionMenu();
-    if (!_acceptInput || !menu || !menu->isEnabled()) {
+    if (!_play.acceptsInput() || !menu || !menu->isEnabled()) {
         return false;
     }
     for (auto* child : menu->getChildren()) {
@@ -196,7 +184,6 @@ void Game::closeInput() {
     } else {
         log("selectionMenu is null");
     }
-    _acceptInput = false;
 }
 
 void Game::setMenuTextString(const std::string& text) {
@@ -230,7 +217,7 @@ void Game::registerArrowKeys() {
 void Game::registerProposeKey() {
     auto* listener = EventListenerKeyboard::create();
     listener->onKeyPressed = [this](EventKeyboard::KeyCode code, Event*) {
-        if (code == EventKeyboard::KeyCode::KEY_SPACE && _acceptInput) {
+        if (code == EventKeyboard::KeyCode::KEY_SPACE && _play.acceptsInput()) {
             propose();
         }
     };
@@ -245,13 +232,13 @@ void Game::runTurnSequence(const std::string& reactionText) {
                                DelayTime::create(kReactionSeconds),
                                CallFunc::create([this]() { startNextTurn(); }), CallFunc::create([this]() {
                                    log("Finish delay");
-                                   _acceptInput = true;
+                                   _play.reopen();
                                }),
                                nullptr));
 }
 
 void Game::startNextTurn() {
     // A fresh scenario for whoever is current now; a reply's chain id never picks the next one.
-    const Scenario scenario = pickScenario(_currentGal);
-    setupQuestion(scenario, _currentGal);
+    const Scenario scenario = pickScenario(_play.current());
+    setupQuestion(scenario, _play.current());
 }

@@ -23,7 +23,7 @@ void Game::update(float /*dt*/) {
     updateTimer(elapsed);
     _lastTicks = now;
 
-    if (_timeLeft <= 0) {
+    if (_play.state() == PlayState::Ending) {
         startGameOver();
     }
     if (auto* label = getTimeLabel()) {
@@ -34,12 +34,9 @@ void Game::update(float /*dt*/) {
 }
 
 void Game::updateTimer(float seconds) {
-    _timeLeft -= seconds;
-    if (_timeLeft < 0) {
-        _timeLeft = 0;
-    }
+    _play.tick(seconds);
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", _timeLeft);
+    std::snprintf(text, sizeof text, "%.2f", _play.timeLeft());
     if (auto* label = getTimeLabel()) {
         label->setString(text);
     } else {
@@ -48,7 +45,7 @@ void Game::updateTimer(float seconds) {
 }
 
 Color4B Game::timerColor() const {
-    const float x = std::min(1.0f - (_timeLeft - 10.0f) / 60.0f, 1.0f);
+    const float x = std::min(1.0f - (_play.timeLeft() - 10.0f) / 60.0f, 1.0f);
     const float f = x * x * x;
     const Vec4 colour = kAlarmColor * f + kCalmColor * (1.0f - f);
     // Above 70 s the blend weight turns negative and a channel can leave 0..1; clamp it

@@ -1,4 +1,4 @@
-#include "shell/AppDelegate.h"
+#include "app/AppDelegate.h"
 
 int main(int, char**) {
     AppDelegate app;

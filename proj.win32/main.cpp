@@ -1,5 +1,5 @@
 // Windows entry point: the GUI subsystem, so no console window opens beside the game.
-#include "shell/AppDelegate.h"
+#include "app/AppDelegate.h"
 
 #include <SDL.h>
 

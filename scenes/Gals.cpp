@@ -6,10 +6,10 @@
 #include "data/GameData.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
-#include "scenes/Setting.h"
 #include "shell/Constants.h"
 #include "shell/PictureSwap.h"
 #include "shell/RetainedProperty.h"
+#include "shell/SceneFlow.h"
 
 USING_NS_CC;
 
@@ -198,5 +198,5 @@ void Gals::showAttributes(const std::set<std::string>& attributes) {
 }
 
 void Gals::onGalleryExit(Ref*) {
-    Director::getInstance()->replaceScene(Setting::create());
+    changeScene(SceneChange::GalleryToSettings, this);
 }

@@ -1,8 +1,7 @@
 #include "scenes/Logo.h"
 
-#include "scenes/Title.h"
-#include "scenes/Tutorial.h"
 #include "shell/Constants.h"
+#include "shell/SceneFlow.h"
 
 USING_NS_CC;
 
@@ -51,9 +50,9 @@ bool Logo::init() {
 void Logo::routeAfterLogo() {
     auto store = UserDefault::getInstance();
     if (store->getBoolForKey(kFirstRunDoneKey)) {
-        Director::getInstance()->replaceScene(Title::create());
+        changeScene(SceneChange::LogoToTitle, this);
         return;
     }
     store->setBoolForKey(kFirstRunDoneKey, true);
-    Director::getInstance()->replaceScene(Tutorial::create());
+    changeScene(SceneChange::LogoToTutorial, this);
 }

@@ -5,19 +5,17 @@
 #include <utility>
 #include <vector>
 
-#include "gameplay/Game.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
-#include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/SceneFlow.h"
 #include "ui/CocosGUI.h"
 
 USING_NS_CC;
 
 namespace {
 const std::string kScoreBackgroundPath = "res/background/score_background.png";
-const char* const kHighScoreKey = "high_score";
 constexpr float kCaptionSize = 140.0f;
 constexpr float kScoreValueSize = 84.0f;
 constexpr float kHighScoreSize = 56.0f;
@@ -28,14 +26,6 @@ constexpr int kOverlayZ = 10;
 const float kThreeSevenths = static_cast<float>(3.0 / 7.0);
 const float kOneSeventh = static_cast<float>(1.0 / 7.0);
 } // namespace
-
-int recordHighScore(int score) {
-    auto store = UserDefault::getInstance();
-    const int stored = store->getIntegerForKey(kHighScoreKey);
-    const int best = score > stored ? score : stored;
-    store->setIntegerForKey(kHighScoreKey, best);
-    return best;
-}
 
 bool Score::init() {
     if (!Scene::init()) {
@@ -122,11 +112,9 @@ void Score::setScores(int score, int highScore) {
 }
 
 void Score::onRetry(Ref*) {
-    releaseBGM(this);
-    Director::getInstance()->replaceScene(Game::create());
+    changeScene(SceneChange::ScoreToPlay, this);
 }
 
 void Score::onBackToTitle(Ref*) {
-    releaseBGM(this);
-    Director::getInstance()->replaceScene(Title::create());
+    changeScene(SceneChange::ScoreToTitle, this);
 }

@@ -21,7 +21,3 @@ private:
     cocos2d::Label* _scoreValueLabel = nullptr;     // owned by the scene graph
     cocos2d::Label* _highScoreValueLabel = nullptr; // owned by the scene graph
 };
-
-// The best-score rule of the hand-off from a play: stores max(stored, score) under
-// "high_score" every time and returns it.
-int recordHighScore(int score);

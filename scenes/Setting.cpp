@@ -4,13 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "scenes/Gals.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
-#include "scenes/Title.h"
-#include "scenes/Tutorial.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/SceneFlow.h"
 
 USING_NS_CC;
 
@@ -121,14 +119,13 @@ void Setting::storeVolume(ui::Slider* slider) {
 }
 
 void Setting::onCharacters(Ref*) {
-    Director::getInstance()->replaceScene(Gals::create());
+    changeScene(SceneChange::SettingsToGallery, this);
 }
 
 void Setting::onHowToPlay(Ref*) {
-    releaseBGM(this);
-    Director::getInstance()->replaceScene(Tutorial::create());
+    changeScene(SceneChange::SettingsToTutorial, this);
 }
 
 void Setting::onSettingsExit(Ref*) {
-    Director::getInstance()->replaceScene(Title::create());
+    changeScene(SceneChange::SettingsToTitle, this);
 }

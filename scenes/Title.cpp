@@ -6,12 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "gameplay/Game.h"
 #include "scenes/MenuFocus.h"
 #include "scenes/SceneLayout.h"
-#include "scenes/Setting.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/SceneFlow.h"
 #include "ui/CocosGUI.h"
 
 USING_NS_CC;
@@ -55,7 +54,7 @@ void Title::addButtons() {
         {"ui/exit01.png", "ui/exit02.png"}};
     const std::vector<std::function<void(Ref*)>> actions = {CC_CALLBACK_1(Title::onStart, this),
                                                            CC_CALLBACK_1(Title::onSettings, this),
-                                                           CC_CALLBACK_1(Title::onExit, this)};
+                                                           [this](Ref* sender) { onExit(sender); }};
     const Vec2 center = getVisibleCenter();
     auto focus = MenuFocus::create();
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -79,12 +78,11 @@ void Title::addButtons() {
 }
 
 void Title::onStart(Ref*) {
-    releaseBGM(this);
-    Director::getInstance()->replaceScene(Game::create());
+    changeScene(SceneChange::TitleToPlay, this);
 }
 
 void Title::onSettings(Ref*) {
-    Director::getInstance()->replaceScene(Setting::create());
+    changeScene(SceneChange::TitleToSettings, this);
 }
 
 void Title::onExit(Ref*) {

@@ -5,10 +5,10 @@
 
 #include "data/JsonFile.h"
 #include "scenes/MenuFocus.h"
-#include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
 #include "shell/RetainedProperty.h"
+#include "shell/SceneFlow.h"
 
 USING_NS_CC;
 
@@ -224,6 +224,5 @@ void Tutorial::onNext(Ref*) {
 }
 
 void Tutorial::onToTitle(Ref*) {
-    releaseBGM(this);
-    Director::getInstance()->replaceScene(Title::create());
+    changeScene(SceneChange::TutorialToTitle, this);
 }

@@ -7,11 +7,14 @@ using cocos2d::experimental::AudioEngine;
 
 const std::string kBGMScheduleKey = "currentBGM";
 
-int currentBGMId = -1;
-std::string currentBGMPath;
-float bgmVolume = 1.0f;
-std::map<int, std::function<void()>> onStopActions;
-BGMFade bgmFade;
+BGMState& bgmState() {
+    static BGMState state;
+    return state;
+}
+
+void resetBGM() {
+    bgmState() = BGMState{};
+}
 
 namespace {
 

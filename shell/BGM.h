@@ -1,7 +1,7 @@
 #pragma once
 // The background-music manager: one looping track at a time, cross-fades, fade-outs and
 // volume glides, all carried out by one per-frame updater that the running scene
-// registers under kBGMScheduleKey. Free functions over module state, main thread only.
+// registers under kBGMScheduleKey. Free functions over one state object, main thread only.
 
 #include <functional>
 #include <map>
@@ -22,12 +22,27 @@ struct BGMFade {
 
 extern const std::string kBGMScheduleKey; // "currentBGM"
 
-// Module state, visible so scenes (the settings slider reads bgmVolume) and tests can see it.
-extern int currentBGMId;             // audio id of the current track, -1 = none
-extern std::string currentBGMPath;   // path of the current track, "" = none
-extern float bgmVolume;              // the player's music volume 0..1, in memory only
-extern std::map<int, std::function<void()>> onStopActions; // run once when that id stops
-extern BGMFade bgmFade;
+// Everything the music manager remembers, in one object owned by the manager.
+struct BGMState {
+    int currentBGMId = -1;           // audio id of the current track, -1 = none
+    std::string currentBGMPath;      // path of the current track, "" = none
+    float bgmVolume = 1.0f;          // the player's music volume 0..1, in memory only
+    std::map<int, std::function<void()>> onStopActions; // run once when that id stops
+    BGMFade bgmFade;
+};
+
+// The manager's one state object.
+BGMState& bgmState();
+// Back to the state of a fresh start (tests, and a game that starts over). Stops nothing.
+void resetBGM();
+
+// The state under its usual names, so scenes (the settings slider reads bgmVolume) and tests
+// can see it: each name is the member of the one object.
+inline int& currentBGMId = bgmState().currentBGMId;
+inline std::string& currentBGMPath = bgmState().currentBGMPath;
+inline float& bgmVolume = bgmState().bgmVolume;
+inline std::map<int, std::function<void()>>& onStopActions = bgmState().onStopActions;
+inline BGMFade& bgmFade = bgmState().bgmFade;
 
 void nextBGM(const std::string& path);
 void initBGM(const std::string& path);

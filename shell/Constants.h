@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "data/DataPaths.h" // the data files' paths, for those who read them beside media
 #include "math/Vec2.h"
 #include "math/Vec4.h"
 
@@ -44,12 +45,6 @@ inline const std::string kLogoImagePath = "res/Qwil_logo.png";
 inline const std::string kFocusLinesPath = "res/shuchu.png";
 inline const std::string kGameOverImagePath = "res/effect/game_over.png";
 
-// Data files.
-inline const std::string kCharacterDataPath = "res/gal/gal_data.json";
-inline const std::string kCharacterInfoPath = "res/gal/gal_info.json";
-inline const std::string kScenarioDataPath = "res/scenario/scenario.json";
-inline const std::string kConfessionDataPath = "res/confession/confession.json";
-inline const std::string kTutorialStringsPath = "res/tutorial/strings.json";
 
 // Sound effects.
 inline const std::string kCorrectSoundPath = "res/se/seikai.mp3";

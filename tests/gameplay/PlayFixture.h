@@ -18,7 +18,7 @@
 #include "ext/Headless.h"
 #include "ext/Input.h"
 #include "ext/Paths.h"
-#include "gameplay/ActiveGals.h"
+#include "app/SceneTable.h"
 #include "gameplay/Game.h"
 #include "shell/BGM.h"
 #include "shell/TickClock.h"
@@ -40,8 +40,7 @@ protected:
         cocos2d::ext::setLogSink({});
         cocos2d::ext::setResourceRoot("");
         cocos2d::ext::setWritablePath("");
-        currentBGMId = -1; // the music manager's state outlives the engine
-        currentBGMPath.clear();
+        resetBGM(); // the music manager's state outlives the engine
         std::filesystem::remove_all(_writable);
     }
 
@@ -62,8 +61,8 @@ protected:
         resetRandSeeding();
         setRandSeedClock([]() { return 20240601u; });
         cocos2d::ext::setLogSink([this](const std::string& line) { _log.push_back(line); });
-        currentBGMId = -1;
-        currentBGMPath.clear();
+        resetBGM();
+        installSceneTable();
         GameData::loadAll();
     }
 
@@ -111,8 +110,8 @@ protected:
     }
 
     int acceptedRow() const { return _game->getSelections().at(0).judge(_game->getCurrentGal()) ? 0 : 1; }
-    cocos2d::Vec2 rowPoint(int row) const { return _game->nextGalSlotPosition(row); }
-    ActiveGal& entryOf(const Character& gal) { return *findActiveGal(gal.id); }
+    cocos2d::Vec2 rowPoint(int row) const { return _game->answerRowPosition(row); }
+    ActiveGal& entryOf(const Character& gal) { return *_game->getPlay().findActiveGal(gal.id); }
     std::string timeText() const { return _game->getTimeLabel()->getString(); }
     std::string scoreText() const { return _game->getScoreLabel()->getString(); }
 

@@ -1,5 +1,6 @@
 // The end of a play: time-out, the game-over picture, the best score and the score screen.
 #include "PlayFixture.h"
+#include "shell/SceneFlow.h"
 #include "scenes/Score.h"
 #include "scenes/Title.h"
 
@@ -91,7 +92,9 @@ TEST_F(PlayEndTest, TimeOutFadesInThePictureAndHandsOffOneAndAHalfSecondsLater) 
 TEST_F(PlayEndTest, WithoutAScoreScreenThePlayEndsOnTheTitle) {
     Game* game = startHeldPlay();
     runOutTheClock();
-    game->goToScore(420, nullptr);
+    setSceneRoute(SceneChange::PlayToScore, {[](const ScoreHandOff&) -> Scene* { return nullptr; }, MusicOnChange::CarryOn});
+    game->addScore(420, 0.0f);
+    game->goToScore();
     advance(kFrame);
     EXPECT_EQ(countLogged("Score scene could not be created"), 1);
     EXPECT_EQ(storedBest(), 420);

@@ -27,7 +27,7 @@ void expectLayout(Game* game) {
     expectAt(game->getBackground(), cx, cy, "background");
     expectAt(game->getIcon(), w - 140, cy + 200, "icon");
 
-    const Vec2 row0 = game->nextGalSlotPosition(0), row1 = game->nextGalSlotPosition(1);
+    const Vec2 row0 = game->answerRowPosition(0), row1 = game->answerRowPosition(1);
     EXPECT_NEAR(row0.x, cx / 1.5f, 0.01f);
     EXPECT_NEAR(row0.y, cy * 1.25f, 0.01f);
     EXPECT_NEAR(row0.y - row1.y, h / 10 + h / 6, 0.01f);
@@ -53,16 +53,18 @@ TEST_F(PlayFixture, ANewPlayHasAFullClockNoScoreAndThreeDifferentHeroinesAtFavou
     EXPECT_EQ(scoreText(), "0");
     EXPECT_TRUE(game->canAnswer());
 
-    ASSERT_EQ(activeGalCount, 3);
+    const Play& play = game->getPlay();
+    ASSERT_EQ(play.activeGalCount(), 3);
     std::set<int> dealt;
     for (int slot = 0; slot < 3; ++slot) {
-        dealt.insert(activeGals[slot].gal.id);
-        EXPECT_EQ(activeGals[slot].favour, 5);
+        dealt.insert(play.activeGal(slot).gal.id);
+        EXPECT_EQ(play.activeGal(slot).favour, 5);
     }
     EXPECT_EQ(dealt.size(), 3u);
-    ASSERT_EQ(waitingGals.size(), 2u);
-    EXPECT_LT(waitingGals[0].id, waitingGals[1].id);
-    EXPECT_EQ(dealt.count(waitingGals[0].id) + dealt.count(waitingGals[1].id), 0u);
+    const auto& waiting = play.waitingGals();
+    ASSERT_EQ(waiting.size(), 2u);
+    EXPECT_LT(waiting[0].id, waiting[1].id);
+    EXPECT_EQ(dealt.count(waiting[0].id) + dealt.count(waiting[1].id), 0u);
 
     // The heroine asked is in play; the two who may follow are the other two.
     const std::set<int> next = {game->getSuccessGal().id, game->getFailureGal().id};

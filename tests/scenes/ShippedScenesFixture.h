@@ -2,6 +2,7 @@
 // The front scenes on the shipped resources: a fresh headless engine, the game data loaded
 // once per suite, and the music manager's state (which outlives the engine) cleared per test.
 
+#include "app/SceneTable.h"
 #include "data/GameData.h"
 #include "engine/EngineFixture.h"
 #include "shell/BGM.h"
@@ -12,11 +13,8 @@ protected:
 
     void SetUp() override {
         EngineFixture::SetUp();
-        currentBGMId = -1;
-        currentBGMPath.clear();
-        bgmVolume = 1.0f;
-        onStopActions.clear();
-        bgmFade = BGMFade{};
+        resetBGM();
+        installSceneTable();
     }
 
     template <class T> T* run(T* scene) {

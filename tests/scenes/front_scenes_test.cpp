@@ -14,6 +14,7 @@
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
+#include "shell/HighScore.h"
 #include "ui/CocosGUI.h"
 
 USING_NS_CC;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/SceneTable.h"
 #include "data/GameData.h"
 #include "engine/EngineFixture.h"
 #include "scenes/Gals.h"
@@ -26,8 +27,8 @@ protected:
         EngineFixture::SetUp();
         ext::setResourceRoot(kFixtureRoot);
         GameData::loadAll();
-        currentBGMId = -1;
-        currentBGMPath.clear();
+        resetBGM();
+        installSceneTable();
     }
     void TearDown() override {
         EngineFixture::TearDown();

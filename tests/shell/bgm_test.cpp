@@ -31,11 +31,7 @@ protected:
         ext::setResourceRoot(std::string(SOLVANE_FIXTURES_DIR) + "/shell");
         ext::startHeadless(1280, 720);
         ext::setLogSink([this](const std::string& line) { logLines.push_back(line); });
-        currentBGMId = -1;
-        currentBGMPath.clear();
-        bgmVolume = 1.0f;
-        onStopActions.clear();
-        bgmFade = BGMFade{};
+        resetBGM();
     }
     void TearDown() override {
         ext::setLogSink(nullptr);

@@ -6,9 +6,8 @@
 #include <sstream>
 
 #include "ext/Input.h"
-#include "gameplay/ActiveGals.h"
 #include "gameplay/Game.h"
-#include "gameplay/GameLayout.h"
+#include "model/PlayRules.h"
 #include "scenes/Score.h"
 #include "scenes/Title.h"
 #include "ui/CocosGUI.h"
@@ -48,8 +47,7 @@ bool parseInt(const std::string& text, int& value) {
 }
 
 int favourShown(const Game* game) {
-    const ActiveGal* entry = findActiveGal(game->getCurrentGal().id);
-    return entry ? entry->favour : kStartFavour;
+    return game->getPlay().favourOf(game->getCurrentGal().id);
 }
 
 } // namespace

@@ -17,7 +17,7 @@
 #include "ext/Headless.h"
 #include "ext/Log.h"
 #include "ext/Paths.h"
-#include "shell/AppDelegate.h"
+#include "app/AppDelegate.h"
 #include "shell/TickClock.h"
 #include "soak/SoakBot.h"
 

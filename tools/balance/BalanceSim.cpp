@@ -3,159 +3,136 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <deque>
+#include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
 #include "data/GameData.h"
 #include "data/Random.h"
+#include "model/Play.h"
 
 namespace {
 
-constexpr int kStartFavour = 5;
-constexpr int kMaxFavour = 10;
-constexpr int kChainBonus = 200;
-constexpr int kConfessionBonus = 1000;
-
-struct Seat {
-    Character gal;
-    int favour = kStartFavour;
-    std::size_t stay = 0; // index into PlayResult::stays
-};
-
-class Play {
+// The clock as the scene spends it: the play's rules plus the player's thinking time.
+class Round {
 public:
-    Play(const PlayerPolicy& policy, const TimeModel& time) : _policy(policy), _time(time) {}
+    Round(const PlayerPolicy& policy, const TimeModel& time) : _policy(policy), _time(time), _play(getRand) {}
 
     PlayResult run() {
-        deal();
-        _current = static_cast<int>(getRand(3));
-        float left = _time.playSeconds;
-        for (int turn = 0; left > 0.0f; ++turn) {
+        std::vector<Character> heroines;
+        for (const auto& entry : GameData::viewCharacters()) {
+            heroines.push_back(entry.second);
+        }
+        if (heroines.size() < 4) {
+            throw std::runtime_error("the simulation needs at least four heroines");
+        }
+        _play.dealGals(heroines);
+        for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+            openStay(_play.activeGal(slot).gal);
+        }
+        _play.pickCurrent();
+        _play.pickNextGals();
+        for (int turn = 0; _play.state() != PlayState::Ending; ++turn) {
             if (turn == _time.maxTurns) {
                 _result.capped = true;
                 break;
             }
-            Seat& seat = _seats[_current];
-            if (_policy.confessWhenReady && seat.favour >= seat.gal.border) {
-                left += confess();
-                continue;
+            if (_policy.confessWhenReady && _play.canConfessSuccessfully()) {
+                confess();
+            } else {
+                ask();
             }
-            left += ask();
         }
+        _result.score = _play.score();
         return _result;
     }
 
 private:
-    void deal() {
-        std::vector<Character> list;
-        for (const auto& entry : GameData::viewCharacters()) {
-            list.push_back(entry.second);
-        }
-        if (list.size() < 4) {
-            throw std::runtime_error("the simulation needs at least four heroines");
-        }
-        for (auto& seat : _seats) {
-            const std::size_t r = getRand(static_cast<std::uint32_t>(list.size()));
-            seatHeroine(seat, list[r]);
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(r));
-        }
-        _waiting.assign(list.begin(), list.end());
-    }
-
-    void seatHeroine(Seat& seat, const Character& gal) {
-        seat.gal = gal;
-        seat.favour = kStartFavour;
-        seat.stay = _result.stays.size();
+    void openStay(const Character& gal) {
         Stay stay;
         stay.heroineId = gal.id;
-        stay.reachedBorder = seat.favour >= gal.border;
+        stay.reachedBorder = kStartFavour >= gal.border;
+        _stayOf[gal.id] = _result.stays.size();
         _result.stays.push_back(stay);
     }
 
-    // The other two seats in random order, drawn the way the play scene draws them.
-    std::pair<int, int> nextSeats() {
-        for (;;) {
-            const int i = static_cast<int>(getRand(3));
-            const int j = static_cast<int>(getRand(3));
-            if (i != j && i != _current && j != _current) {
-                return {i, j};
-            }
-        }
-    }
+    Stay& stayOf(std::int32_t id) { return _result.stays[_stayOf.at(id)]; }
 
-    // One question; returns the change of the clock.
-    float ask() {
-        Seat& seat = _seats[_current];
-        const auto next = nextSeats();
-        const Scenario scenario = pickScenario(seat.gal);
-        const auto pair = pickSelectionPair(scenario.selections, seat.gal);
+    void ask() {
+        const Character asked = _play.current(); // the next two are drawn already
+        const Scenario scenario = pickScenario(asked);
+        const auto pair = pickSelectionPair(scenario.selections, asked);
         const bool right = _policy.alwaysRight || getRand(2) == 0;
         ++_result.questions;
-        countQuestion();
-        float delta = -(_time.thinkSeconds + _time.reactionSeconds);
+        countQuestion(asked.id);
+        _play.tick(_time.thinkSeconds);
+        const int scoreBefore = _play.score();
+        const AnswerOutcome outcome = _play.answer(right, pair.first.success.next == -1);
         if (right) {
             ++_result.rightAnswers;
-            seat.favour = std::min(kMaxFavour, seat.favour + 1);
-            delta += _time.rightBonusSeconds;
-            if (pair.first.success.next == -1) {
-                ++_result.chainBonuses;
-                _result.score += kChainBonus;
-            }
-        } else {
-            seat.favour = std::max(0, seat.favour - 1);
         }
-        Stay& stay = _result.stays[seat.stay];
-        if (!stay.reachedBorder && seat.favour >= seat.gal.border) {
+        if (_play.score() > scoreBefore) {
+            ++_result.chainBonuses;
+        }
+        Stay& stay = stayOf(asked.id);
+        if (!stay.reachedBorder && outcome.favour >= asked.border) {
             stay.reachedBorder = true;
         }
-        _current = right ? next.first : next.second;
-        return delta;
+        _play.tick(kReactionSeconds);
+        _play.reopen();
     }
 
     // Every stay still short of its border counts this question; the asked heroine's own too.
-    void countQuestion() {
-        for (int k = 0; k < 3; ++k) {
-            Stay& stay = _result.stays[_seats[k].stay];
+    void countQuestion(std::int32_t askedId) {
+        for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+            const std::int32_t id = _play.activeGal(slot).gal.id;
+            Stay& stay = stayOf(id);
             if (stay.reachedBorder) {
                 continue;
             }
             ++stay.playQuestionsBeforeBorder;
-            if (k == _current) {
+            if (id == askedId) {
                 ++stay.askedBeforeBorder;
             }
         }
     }
 
-    float confess() {
-        Seat& seat = _seats[_current];
+    void confess() {
         ++_result.confessions;
-        float delta = -_time.confessionSeconds;
-        if (seat.favour >= seat.gal.border) {
+        const bool accepted = _play.confess();
+        _play.tick(kConfessionStepSeconds);
+        if (accepted) {
             ++_result.successfulConfessions;
-            _result.score += kConfessionBonus;
-            delta += _time.confessionBonusSeconds;
+            _play.rewardConfession();
         }
-        const Character leaving = seat.gal;
-        seatHeroine(seat, _waiting.front());
-        _waiting.pop_front();
-        _waiting.push_back(leaving);
-        _current = static_cast<int>(getRand(3));
-        return delta;
+        _play.tick(kConfessionStepSeconds);
+        std::set<std::int32_t> before;
+        for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+            before.insert(_play.activeGal(slot).gal.id);
+        }
+        _play.rotateGal();
+        for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+            if (!before.count(_play.activeGal(slot).gal.id)) {
+                openStay(_play.activeGal(slot).gal); // the first in line sits down
+            }
+        }
+        _play.pickCurrent();
+        _play.pickNextGals();
+        _play.reopen();
     }
 
     PlayerPolicy _policy;
     TimeModel _time;
-    std::array<Seat, 3> _seats;
-    std::deque<Character> _waiting;
-    int _current = 0;
+    Play _play;
     PlayResult _result;
+    std::map<std::int32_t, std::size_t> _stayOf; // her latest stay
 };
 
 } // namespace
 
 PlayResult simulatePlay(const PlayerPolicy& policy, const TimeModel& time) {
-    return Play(policy, time).run();
+    return Round(policy, time).run();
 }
 
 PolicySummary summarise(const PlayerPolicy& policy, const TimeModel& time, int plays) {

@@ -1,7 +1,7 @@
 #pragma once
-// A play without a screen: the same heroine table, turn order, favour and clock rules as the
-// play scene, driven by a scripted player, over the content loaded into GameData. Every random
-// choice goes through getRand and the real pickScenario / pickSelectionPair.
+// A play without a screen: the play's own rules (model/Play.h), driven by a scripted player, over
+// the content loaded into GameData. Every random choice goes through getRand and the real
+// pickScenario / pickSelectionPair.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -13,13 +13,10 @@ struct PlayerPolicy {
     bool confessWhenReady = false; // confesses as soon as the heroine on screen is at her border
 };
 
+// How a scripted player spends the clock. The play's own durations and bonuses come from the
+// play's rules (model/PlayRules.h); only the player's thinking time is the tool's.
 struct TimeModel {
-    float playSeconds = 60.0f;
-    float thinkSeconds = 2.0f;    // reading the question and choosing
-    float reactionSeconds = 1.2f; // the reply shown before the next question
-    float confessionSeconds = 3.0f;
-    float rightBonusSeconds = 1.0f;
-    float confessionBonusSeconds = 6.0f;
+    float thinkSeconds = 2.0f; // reading the question and choosing
     // A confession adds more time than it takes, so a fast, perfect player can keep a play going
     // for ever; a play stops after this many turns and counts as capped.
     int maxTurns = 2000;

@@ -10,6 +10,7 @@
 
 #include "BalanceSim.h"
 #include "data/GameData.h"
+#include "model/PlayRules.h"
 #include "data/Random.h"
 #include "ext/Log.h"
 #include "ext/Paths.h"
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     };
     std::cout << "# Balance over " << GameData::viewCharacters().size() << " heroines and "
               << GameData::viewScenarios().size() << " scenarios (think " << time.thinkSeconds << " s, reply "
-              << time.reactionSeconds << " s)\n\n";
+              << kReactionSeconds << " s)\n\n";
     for (const PlayerPolicy& policy : policies) {
         std::cout << formatSummary(summarise(policy, time, plays)) << "\n";
     }

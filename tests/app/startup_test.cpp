@@ -15,8 +15,8 @@
 #include "cocos2d.h"
 #include "ext/Headless.h"
 #include "ext/Paths.h"
-#include "shell/AppDelegate.h"
-#include "shell/StartupLoad.h"
+#include "app/AppDelegate.h"
+#include "app/StartupLoad.h"
 
 USING_NS_CC;
 namespace fs = std::filesystem;

@@ -1,7 +1,8 @@
-#include "shell/AppDelegate.h"
+#include "app/AppDelegate.h"
 
+#include "app/SceneTable.h"
+#include "app/StartupLoad.h"
 #include "scenes/Logo.h"
-#include "shell/StartupLoad.h"
 
 USING_NS_CC;
 
@@ -55,6 +56,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     // that names the file.
     loadGameDataOrExit();
 
+    installSceneTable();
     director->runWithScene(Logo::create());
     return true;
 }

@@ -9,7 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "DataTestSupport.h"
+#include "data/DataTestSupport.h"
 
 using namespace datatest;
 using testing::HasSubstr;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/SceneTable.h"
 #include "cocos2d.h"
 #include "data/GameData.h"
 #include "ext/Headless.h"
@@ -38,8 +39,8 @@ protected:
         ext::setWritablePath(store.string());
         ext::startHeadless(1280, 720);
         Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720, ResolutionPolicy::NO_BORDER);
-        currentBGMId = -1;
-        currentBGMPath.clear();
+        resetBGM();
+        installSceneTable();
     }
     void TearDown() override {
         ext::resetAll();

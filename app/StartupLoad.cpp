@@ -1,4 +1,4 @@
-#include "shell/StartupLoad.h"
+#include "app/StartupLoad.h"
 
 #include <cstdlib>
 #include <exception>
