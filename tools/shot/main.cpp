@@ -16,7 +16,7 @@
 #include "ext/Input.h"
 #include "ext/Paths.h"
 #include "data/Random.h"
-#include "shell/AppDelegate.h"
+#include "app/AppDelegate.h"
 #include "shell/TickClock.h"
 
 namespace fs = std::filesystem;
