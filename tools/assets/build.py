@@ -31,8 +31,6 @@ PICTURES = os.path.join(HERE, "pictures")
 SHARED = os.path.join(HERE, "shared")
 PARTICLES = os.path.join(HERE, "particles")
 
-sys.path.insert(0, HERE)
-import font_subset  # noqa: E402
 
 
 def sources(folder, extension):
@@ -152,6 +150,9 @@ def main():
     pictures = render_pictures(args.only)
     copy_particles()
     if not args.pictures_only:
+        sys.path.insert(0, HERE)
+        import font_subset  # needs fontTools, which only building the font does
+
         path, count = font_subset.build_font(RESOURCES)
         print(f"font: {os.path.relpath(path, ROOT)} with {count} characters")
         build_audio()
