@@ -10,6 +10,9 @@ references into the file's own folder or below, so every SVG is rendered from a 
 folder that holds a copy of shared/ beside it. The tutorial pictures are mock-ups of the
 play screen built from the other pictures: they are rendered last, after the finished
 PNGs have been copied into the staging folder under their resource paths.
+Heroines: a picture under res/gal/ whose source names parts "{emotion}" is rendered once
+per expression (see expression_svg); res/gal/<name>.png is the normal one and
+res/gal/<name>_<emotion>.png the others.
 Particles: particles/<path>.plist is copied to Resources/<path>.plist.
 Font: font_subset.py. Music and sound effects: audio/build.py, when present.
 """
@@ -28,8 +31,6 @@ PICTURES = os.path.join(HERE, "pictures")
 SHARED = os.path.join(HERE, "shared")
 PARTICLES = os.path.join(HERE, "particles")
 
-sys.path.insert(0, HERE)
-import font_subset  # noqa: E402
 
 
 def sources(folder, extension):
@@ -44,30 +45,66 @@ def sources(folder, extension):
 
 
 COMPOSITES = "res/tutorial/"
+HEROINES = "res/gal/"
+
+# The emotions a line of dialogue can carry, and how far each one moves her shoulders
+# (pixels, negative is up): drawn up when startled or flustered, slumped when sad.
+EMOTIONS = {"normal": 0, "angry": -4, "happy": -3, "sad": 9, "surprised": -12, "embarrassed": -7}
+
+
+def expression_svg(text, emotion):
+    """One expression of a heroine drawn from her single source.
+
+    In the source, "{emotion}" (in part names such as parts.svg#eye-{emotion}) becomes the
+    emotion; an element of class "when-<emotion>" is drawn only in that expression (a class
+    may name several), one of class "unless-<emotion>" in all the others; groups of class
+    "shoulders" are moved by the emotion's shoulder offset."""
+    hidden = ",".join(f".when-{name}" for name in EMOTIONS)
+    style = (f"<style>{hidden}{{display:none}} .when-{emotion}{{display:inline}} "
+             f".unless-{emotion}{{display:none}} "
+             f".shoulders{{transform:translate(0px,{EMOTIONS[emotion]}px)}}</style>")
+    text = text.replace("{emotion}", emotion)
+    opened = text.index(">", text.index("<svg")) + 1
+    return text[:opened] + style + text[opened:]
+
+
+def expressions(rel, text):
+    """(output path, SVG text) for every picture a source makes: one, or one per emotion."""
+    base = rel[: -len(".svg")]
+    if not (rel.startswith(HEROINES) and "{emotion}" in text):
+        return [(base + ".png", text)]
+    return [(base + ("" if emotion == "normal" else "_" + emotion) + ".png", expression_svg(text, emotion))
+            for emotion in EMOTIONS]
 
 
 def render(rel, stage):
-    staged = os.path.join(stage, "picture.svg")
-    shutil.copy(os.path.join(PICTURES, rel), staged)
-    out = os.path.join(RESOURCES, rel[: -len(".svg")] + ".png")
-    os.makedirs(os.path.dirname(out), exist_ok=True)
-    subprocess.run(["rsvg-convert", "--format=png", "-o", out, staged], check=True)
-    return out
+    with open(os.path.join(PICTURES, rel), encoding="utf-8") as source:
+        text = source.read()
+    outputs = []
+    for out_rel, svg in expressions(rel, text):
+        staged = os.path.join(stage, "picture.svg")
+        with open(staged, "w", encoding="utf-8") as picture:
+            picture.write(svg)
+        out = os.path.join(RESOURCES, out_rel)
+        os.makedirs(os.path.dirname(out), exist_ok=True)
+        subprocess.run(["rsvg-convert", "--format=png", "-o", out, staged], check=True)
+        outputs.append(out)
+    return outputs
 
 
-def render_pictures():
-    rels = sources(PICTURES, ".svg")
+def render_pictures(only=""):
+    rels = [rel for rel in sources(PICTURES, ".svg") if rel.startswith(only)]
     plain = [r for r in rels if not r.startswith(COMPOSITES)]
     composites = [r for r in rels if r.startswith(COMPOSITES)]
     with tempfile.TemporaryDirectory(prefix="solvane-svg-") as stage:
         for name in os.listdir(SHARED):
             shutil.copy(os.path.join(SHARED, name), os.path.join(stage, name))
-        outputs = [render(rel, stage) for rel in plain]
+        outputs = [out for rel in plain for out in render(rel, stage)]
         for out in outputs:
             copy = os.path.join(stage, os.path.relpath(out, RESOURCES))
             os.makedirs(os.path.dirname(copy), exist_ok=True)
             shutil.copy(out, copy)
-        outputs += [render(rel, stage) for rel in composites]
+        outputs += [out for rel in composites for out in render(rel, stage)]
     print(f"pictures: {len(outputs)} rendered")
     return outputs
 
@@ -106,11 +143,16 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--contact", action="store_true", help="also write build/contact.png")
     parser.add_argument("--pictures-only", action="store_true", help="skip font and audio")
+    parser.add_argument("--only", default="", metavar="PREFIX",
+                        help="render only the pictures whose path starts with PREFIX (e.g. res/gal/hana)")
     args = parser.parse_args()
 
-    pictures = render_pictures()
+    pictures = render_pictures(args.only)
     copy_particles()
     if not args.pictures_only:
+        sys.path.insert(0, HERE)
+        import font_subset  # needs fontTools, which only building the font does
+
         path, count = font_subset.build_font(RESOURCES)
         print(f"font: {os.path.relpath(path, ROOT)} with {count} characters")
         build_audio()
