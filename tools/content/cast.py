@@ -65,6 +65,25 @@ for h in HEROINES:
         ["twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age",
          "monster", "kind", "money", "love", "living", "S"], _TABLE[h["name"]]))
 
+# How each heroine talks, for the writing rules (tools/content/rules.py). `phrases` are
+# patterns only she may say: her pet phrases and her word for the player. `stammer` says
+# whether a flustered "I-I..." or "Th-that..." is in character for her. Her `me` word sets her
+# pronouns: who says "We" or "this one" never says I, me or my.
+VOICES = {
+    "Hana Sakuraba": dict(phrases=[r"\bgooo+", r"\bpartner\b", r"\bYosh\b"], stammer=False),
+    "Rei Kurosawa": dict(phrases=[r"\bHmph\b", r"\b[Ii]t's not like\b", r"\bmisunderstand\b",
+                                  r"\bslacker\b"], stammer=True),
+    "Lilith Nightshade": dict(phrases=[r"\bFufu", r"\b(Us|Our|Ours|Ourselves)\b", r"\bservants?\b",
+                                       r"\bmortals?\b"], stammer=False),
+    "Mio Aizawa": dict(phrases=[r"\bSenpai\b", r"\bUmm*\b"], stammer=True),
+    "Sayaka Tenjoin": dict(phrases=[r"\bOho", r"\bcommoners?\b", r"\bTenjoin\b"], stammer=False),
+    "Kohaku": dict(phrases=[r"\bHmhm", r"\b[Tt]his one\b", r"\byoung ones?\b", r"\bfox\b"],
+                   stammer=False),
+    "Natsuki Hino": dict(phrases=[r"\b[Cc]hat\b", r"\brivals?\b", r"\bstream", r"\bclip that\b"],
+                         stammer=False),
+    "Yuki Shirase": dict(phrases=[r"\bdear\b", r"\bnovels?\b"], stammer=True),
+}
+
 # The player's line, then her answer when favour has reached her border, and when not.
 CONFESSIONS = {
     "Hana Sakuraba": (
