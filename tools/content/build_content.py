@@ -202,6 +202,8 @@ def check_cast(rep, metrics):
         sentences = len(re.findall(r"[.!?](\s|$)", h["info"]))
         if not 3 <= sentences <= 5:
             rep.add("%s: profile has %d sentences" % (h["name"], sentences))
+        if not h["file"].endswith(".png"):
+            rep.add("%s: picture %s is not a .png" % (h["name"], h["file"]))
         if h["name"] not in cast.CONFESSIONS:
             rep.add("%s has no confession" % h["name"])
         for text in cast.CONFESSIONS.get(h["name"], ()):
@@ -260,10 +262,21 @@ def scenario_json(sc, keys):
             "emotion": sc.emotion, "selections": [selection_json(s, next_id) for s in sc.sels]}
 
 
+EMOTIONS = ["Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"]
+
+
+def expressions(h):
+    """One picture per emotion beside her base picture, which is the Normal one:
+    res/gal/hana.png, res/gal/hana_angry.png, ..."""
+    stem = h["file"][:-len(".png")]
+    return {e: h["file"] if e == "Normal" else "%s_%s.png" % (stem, e.lower()) for e in EMOTIONS}
+
+
 def heroine_json(h):
     return {"id": h["id"], "border": h["border"], "file": h["file"],
             "attribute": [{"name": a} for a in h["attributes"]], "name": h["name"], "me": h["me"],
-            "you": h["you"], "parameter": {k: h["parameter"][k] for k in PARAMS}}
+            "you": h["you"], "parameter": {k: h["parameter"][k] for k in PARAMS},
+            "expressions": expressions(h)}
 
 
 def dumps(value, indent=0):

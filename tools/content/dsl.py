@@ -13,15 +13,21 @@ LOW, HIGH = 0, 10
 # Emotion names as the loader knows them.
 N, ANG, HAP, SAD, SUR, EMB = "Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"
 
-# Where a scenario happens: background picture and the music that goes with it.
+# Where a scenario happens: background picture and the music that goes with it. The music
+# follows the time of day rather than the room, so that consecutive questions keep their track
+# more often: daytime at school, in town, in the park or at her place is "everyday"; the cafe
+# keeps its jazz, the beach and the rooftop by day are "outdoor", and dusk and night "evening".
 PLACES = {
     "classroom": ("res/background/classroom.png", "res/bgm/everyday.mp3"),
     "street": ("res/background/street.png", "res/bgm/everyday.mp3"),
+    "park": ("res/background/park_day.png", "res/bgm/everyday.mp3"),
+    "room": ("res/background/room.png", "res/bgm/everyday.mp3"),
     "cafe": ("res/background/cafe.png", "res/bgm/cafe.mp3"),
     "beach": ("res/background/beach.png", "res/bgm/outdoor.mp3"),
-    "rooftop": ("res/background/rooftop.png", "res/bgm/outdoor.mp3"),
+    "rooftop": ("res/background/rooftop_day.png", "res/bgm/outdoor.mp3"),
     "dusk": ("res/background/rooftop.png", "res/bgm/evening.mp3"),
-    "night": ("res/background/night.png", "res/bgm/evening.mp3"),
+    "festival": ("res/background/night.png", "res/bgm/evening.mp3"),
+    "night": ("res/background/night_street.png", "res/bgm/evening.mp3"),
 }
 
 ANY = {"type": "Any"}

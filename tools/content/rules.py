@@ -162,6 +162,33 @@ def borderline(content, stated):
     return found
 
 
+def claim_problems(content, claims):
+    """Where the data disagrees with what a heroine's profile says about her.
+
+    `claims` maps a heroine to {trait: (side, quote)}: the quote must stand in her profile,
+    her value must be on that side (high: 7 or more, low: 3 or less), and no answer she can be
+    asked may cut that trait right next to her value, so that her profile, not a point more or
+    less, decides how she takes it.
+    """
+    problems = []
+    ids = {h["name"]: h["id"] for h in content.heroines}
+    for name, traits in claims.items():
+        h = content.by_name[name]
+        for trait, (side, quote) in traits.items():
+            if quote not in content.infos.get(ids[name], ""):
+                problems.append("%s: the profile does not say %r" % (name, quote))
+            v = h["parameter"][trait]
+            if (side == "high" and v < 7) or (side == "low" and v > 3):
+                problems.append("%s: %s is %d, yet the profile says %r" % (name, trait, v, quote))
+    stated = {n: set(t) for n, t in claims.items()}
+    everyone = {h["name"]: set(h["parameter"]) for h in content.heroines}
+    unstated = {n: everyone[n] - stated.get(n, set()) for n in everyone}
+    for sc_id, answer, name, trait, v, band in borderline(content, unstated):
+        problems.append("scenario %d %r: %s's %s %d sits on the cut of %s, which her profile "
+                        "decides" % (sc_id, answer, name, trait, v, band))
+    return problems
+
+
 _STOP = set("a an the to of and or in on at for is it be you your i me my we us our this that "
             "just so with what let's lets i'll i'm i'd it's its not no yes do".split())
 

@@ -35,7 +35,7 @@ SCENES = [
         wrong("Food? I thought we were dieting.",
               (ANG, "Dieting? After all that running?!")),
     ]),
-    scene("pulled", "I pulled a muscle at practice... It really hurts.", SPORTY, "rooftop", SAD, [
+    scene("pulled", "I pulled a muscle at practice... It really hurts.", SPORTY, "park", SAD, [
         right("Let me get you an ice pack. Rest now.",
               (EMB, "...Thanks. I'll sit still. For once.")),
         ranged("Good. Now I can finally beat you.", dict(aggressive=(8, 10)),
@@ -77,7 +77,7 @@ SCENES = [
         wrong("Just look up the ending online.",
               (ANG, "Spoilers?! That's the worst crime there is.")),
     ]),
-    scene("eyes", "I've been reading for five hours straight... My eyes hurt.", BOOKISH, "cafe", SAD, [
+    scene("eyes", "I've been reading for five hours straight... My eyes hurt.", BOOKISH, "room", SAD, [
         ranged("Close your eyes. I'll read to you.", dict(dependence=(5, 10)),
                (EMB, "You'd read to me...? That sounds really nice."),
                (ANG, "Read to me? I'm not a child!")),
@@ -94,14 +94,14 @@ SCENES = [
         ranged("Bet you can't find a gem for under 500 yen.", dict(aggressive=(8, 10)),
                (HAP, "A challenge? Ohoho! I'll find the finest treasure in this place."),
                (N, "A bet over cheap trinkets? How beneath Us.")),
-        ranged("Let's leave. You deserve better.", dict(S=(10, 10)),
+        ranged("Let's leave. You deserve better.", dict(monster=(5, 10)),
                (HAP, "At last, sense. Lead Us somewhere with velvet."),
                (N, "Leave? Don't decide for me. I'm not a child.")),
         wrong("Because I can't afford anything else.",
               (N, "How dreary. Next time, save up.")),
     ]),
     scene("tea", "The tea here is lukewarm. Unacceptable.", RICH, "cafe", ANG, [
-        ranged("Let me fix it. I'll get a fresh pot.", dict(S=(10, 10)),
+        ranged("Let me fix it. I'll get a fresh pot.", dict(monster=(5, 10)),
                (HAP, "Good servant. You may sit closer."),
                (N, "I can complain to the staff myself, thank you.")),
         ranged("Let's complain to the manager together.", dict(aggressive=(8, 10)),
@@ -134,7 +134,7 @@ SCENES = [
         ranged("Because you'd never hurt me.", dict(kind=(6, 10)),
                (EMB, "My... such trust. This one will not betray it."),
                (HAP, "Never? Fufu, how naive. But you are cute.")),
-        ranged("I'd follow you anywhere, my lady.", dict(S=(10, 10)),
+        ranged("I'd follow you anywhere, my lady.", dict(money=(5, 10)),
                (HAP, "Fufu. Good answer. We may keep you."),
                (N, "My lady? How stiff. Relax, young one.")),
         wrong("Honestly? I was too scared to move.",
@@ -144,14 +144,14 @@ SCENES = [
         ranged("Then let's make the time count.", dict(kind=(6, 10)),
                (HAP, "Hmhm... wise words from one so young."),
                (N, "Count? Time is cheap when you have so much of it.")),
-        ranged("Make me immortal, then we'll never part.", dict(S=(10, 10)),
+        ranged("Make me immortal, then we'll never part.", dict(money=(5, 10)),
                (HAP, "Fufu, how greedy. We like greedy servants."),
                (SUR, "Immortal? Be careful what you wish for, young one.")),
         wrong("Nope. I never think.",
               (N, "Yes, that much is obvious.")),
     ]),
     # Gamer: Mio wants a partner, Natsuki wants an opponent.
-    scene("new_game", "A new game came out today! Wanna play?", GAMER, "classroom", HAP, [
+    scene("new_game", "A new game came out today! Wanna play?", GAMER, "room", HAP, [
         ranged("Co-op! You heal, I'll tank.", dict(dependence=(5, 10)),
                (HAP, "Co-op... Yes! I'll keep you alive, <主人公>."),
                (N, "Co-op? Nah. Versus or nothing!")),
@@ -161,7 +161,7 @@ SCENES = [
         wrong("Games are a waste of time.",
               (ANG, "Take that back! Right now!")),
     ]),
-    scene("losing_streak", "I lost ten ranked matches in a row...", GAMER, "night", SAD, [
+    scene("losing_streak", "I lost ten ranked matches in a row...", GAMER, "room", SAD, [
         ranged("Let's take a break and get snacks.", dict(dependence=(5, 10)),
                (EMB, "Snacks... Okay. You always know what I need."),
                (ANG, "A break?! No way, I need to win one back first!")),
@@ -196,10 +196,10 @@ SCENES = [
         ranged("Best thing I've eaten all week!", dict(active=(8, 10)),
                (HAP, "Ha! I'll make you a double portion tomorrow!"),
                (N, "Flatterer. Tell me what you really think.")),
-        ranged("The fried tofu was perfect.", dict(monster=(9, 10), age=(10, 10)),
+        ranged("The fried tofu was perfect.", dict(monster=(5, 10)),
                (HAP, "Hmhm, this one's secret recipe. Five hundred years of practice."),
                (N, "Tofu? There wasn't any tofu in it.")),
-        ranged("It tastes like home. Thank you.", dict(kind=(9, 10)),
+        ranged("It tastes like home. Thank you.", dict(love=(8, 10)),
                (EMB, "Like home... That's the nicest thing you could say."),
                (N, "Like home? Is that a compliment?")),
         wrong("A bit salty, honestly.",
@@ -209,7 +209,7 @@ SCENES = [
         ranged("Curry! Lots of it.", dict(active=(8, 10)),
                (HAP, "Curry! With a mountain of rice!"),
                (N, "Curry again? Let's try something new.")),
-        ranged("Something traditional. Simmered fish?", dict(age=(10, 10)),
+        ranged("Something traditional. Simmered fish?", dict(monster=(5, 10)),
                (HAP, "Hmhm, a young one with good taste."),
                (N, "Simmered fish? That takes all afternoon.")),
         ranged("A stew. Something warm to share.", dict(love=(8, 10)),
@@ -218,7 +218,7 @@ SCENES = [
         wrong("Let's just order pizza.",
               (SAD, "Pizza? We came all the way to the market...")),
     ]),
-    scene("cold", "I caught a cold... Everything aches.", HOMEY, "night", SAD, [
+    scene("cold", "I caught a cold... Everything aches.", HOMEY, "room", SAD, [
         right("I'll make you rice porridge. Rest.",
               (EMB, "You'd cook for me...? Thank you.")),
         ranged("I'll stay until you fall asleep.", dict(love=(7, 10)),

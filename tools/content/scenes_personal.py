@@ -25,7 +25,7 @@ SCENES = [
         right("Only if you race me home afterwards.",
               (HAP, "Deal! Loser carries the bags tomorrow!")),
     ]),
-    scene("hana_second", "I came second at the meet... I wanted first so badly.", HANA, "classroom", SAD, [
+    scene("hana_second", "I came second at the meet... I wanted first so badly.", HANA, "park", SAD, [
         right("Second in the whole region! I'm proud of you.",
               (EMB, "...Yeah. Yeah! Next time, first!")),
         right("Let's train together. Mornings, before school.",
@@ -104,7 +104,7 @@ SCENES = [
         wrong("I've got football practice. Big match!",
               (SAD, "Oh... okay. Football. Have fun...")),
     ], then="mio_coop"),
-    scene("mio_coop", "This game is really hard alone... Would you play it with me?", MIO, "classroom", HAP, [
+    scene("mio_coop", "This game is really hard alone... Would you play it with me?", MIO, "room", HAP, [
         right("Sure. I'll protect you from the bosses.",
               (HAP, "Y-yes! You tank, I'll heal!")),
         right("Teach me? You're way better than me.",
@@ -114,7 +114,7 @@ SCENES = [
         wrong("Let's go outside instead. You need sun.",
               (SAD, "Outside... it's so bright out there...")),
     ], then="mio_again"),
-    scene("mio_again", "We beat it! ...Um. Can we play again tomorrow?", MIO, "night", EMB, [
+    scene("mio_again", "We beat it! ...Um. Can we play again tomorrow?", MIO, "room", EMB, [
         right("Tomorrow, and the day after.",
               (EMB, "Th-the day after too...? Okay. It's a promise.")),
         wrong("Once was enough, thanks.",
@@ -155,7 +155,7 @@ SCENES = [
     ]),
     # Kohaku
     scene("kohaku_offerings", "Hmhm~ Will you help this one prepare the festival offerings?", KOHAKU,
-          "night", HAP, [
+          "festival", HAP, [
         right("Of course. Show me how it's done.",
               (HAP, "Such a good young one. Fold the paper like so...")),
         wrong("Offerings? Just buy some snacks.",
@@ -166,7 +166,7 @@ SCENES = [
               (ANG, "Grandma?! This one is in her prime!")),
     ], then="kohaku_lanterns"),
     scene("kohaku_lanterns", "The offerings are ready. Stay and watch the lanterns with this one?", KOHAKU,
-          "night", EMB, [
+          "festival", EMB, [
         right("I'd like nothing better.",
               (EMB, "Hmhm... you make an old fox's heart race.")),
         wrong("Lanterns? Let's go to karaoke instead.",
@@ -186,7 +186,7 @@ SCENES = [
         wrong("Why would anyone watch you play?",
               (ANG, "Thirty thousand people, that's who!")),
     ], then="natsuki_lost"),
-    scene("natsuki_lost", "I lost... on stream... to YOU. Chat is going wild!", NATSUKI, "night", SUR, [
+    scene("natsuki_lost", "I lost... on stream... to YOU. Chat is going wild!", NATSUKI, "room", SUR, [
         right("Rematch. Right now.",
               (HAP, "YES! That's my rival! Don't you dare go easy!")),
         wrong("Sorry! I'll lose on purpose next time.",
@@ -197,7 +197,7 @@ SCENES = [
               (SAD, "Stop? While I'm losing? No way!")),
     ]),
     # Yuki
-    scene("yuki_cake", "I baked a cake for you, <主人公>. Would you like a slice?", YUKI, "cafe", HAP, [
+    scene("yuki_cake", "I baked a cake for you, <主人公>. Would you like a slice?", YUKI, "room", HAP, [
         right("I'd love one. It looks wonderful.",
               (HAP, "Here you go. I made it with a little extra love.")),
         wrong("I'm on a diet, sorry.",
