@@ -127,6 +127,10 @@ def check_scenes(scenes, keys, rep, metrics):
                 continue
             admitted[h["name"]] += 1
             verdicts = [s.accepts(h["parameter"]) for s in sc.sels]
+            for s, ok in zip(sc.sels, verdicts):
+                if not (s.ok if ok else s.ng):
+                    rep.add("scenario %d (%s): %s has no %s reply for %s" %
+                            (sc.id, sc.key, s.text, "success" if ok else "failure", h["name"]))
             if all(verdicts) or not any(verdicts):
                 rep.add("scenario %d (%s): %s gets no %s answer" %
                         (sc.id, sc.key, h["name"], "wrong" if all(verdicts) else "right"))
@@ -244,8 +248,8 @@ def selection_json(sel, next_id):
     out = {"sentence": sel.text}
     if sel.kind == "range":
         out["range"] = sel.bounds()
-        out["success"] = reaction(sel.ok, next_id)
-        out["failure"] = reaction(sel.ng, None)
+        out["success"] = reaction(sel.ok, next_id) if sel.ok else None
+        out["failure"] = reaction(sel.ng, None) if sel.ng else None
     elif sel.kind == "right":
         out["success"] = reaction(sel.ok, next_id)
         out["failure"] = None

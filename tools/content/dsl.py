@@ -68,6 +68,19 @@ def ranged(text, when, ok, ng):
     return Sel("range", text, when, ok, ng)
 
 
+def yes(text, when, ok):
+    """An answer that suits her, in a scene for one heroine. The band says who else in the cast
+    would take it well, so that the answer is guessable from her profile, not from its tone;
+    nobody inside the scene can get it wrong, so it has no failure reply."""
+    return Sel("range", text, when, ok, None)
+
+
+def no(text, when, ng):
+    """An answer that does not suit her, in a scene for one heroine: the band names who in the
+    cast would have liked it instead. Nobody inside the scene gets it right."""
+    return Sel("range", text, when, None, ng)
+
+
 def right(text, ok):
     """An answer that suits every heroine."""
     return Sel("right", text, ok=ok)
