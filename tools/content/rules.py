@@ -31,11 +31,14 @@ def read(rel, res=RES):
 class Content:
     """The shipped heroines, scenarios, confessions and profiles."""
 
-    def __init__(self, res=RES):
-        self.heroines = read("gal/gal_data.json", res)
-        self.scenarios = read("scenario/scenario.json", res)
-        self.confessions = {c["target"]: c for c in read("confession/confession.json", res)}
-        self.infos = {i["id"]: i["info"] for i in read("gal/gal_info.json", res)}
+    def __init__(self, res=RES, data=None):
+        if data is None:
+            data = (read("gal/gal_data.json", res), read("scenario/scenario.json", res),
+                    read("confession/confession.json", res), read("gal/gal_info.json", res))
+        heroines, scenarios, confessions, infos = data
+        self.heroines, self.scenarios = heroines, scenarios
+        self.confessions = {c["target"]: c for c in confessions}
+        self.infos = {i["id"]: i["info"] for i in infos}
         self.by_name = {h["name"]: h for h in self.heroines}
 
 
