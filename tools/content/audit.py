@@ -35,7 +35,6 @@ def main(argv):
     total, hits = rules.first_person_replies(content, we)
     print("%-58s %d of %d" % ("replies %s can be shown that say I/me/my" % we.split()[0], hits, total))
     leaks = rules.voice_leaks(content, voices)
-    kinds = collections.Counter(kind for kind, *_ in leaks)
     for kind in ("pronoun", "phrase", "stammer"):
         report("voice leaks (line, heroine): %s" % kind, [lk[1:] for lk in leaks if lk[0] == kind])
     obvious = rules.obvious_scenarios(content)

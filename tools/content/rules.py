@@ -197,7 +197,7 @@ _STOP = set("a an the to of and or in on at for is it be you your i me my we us 
 
 
 def _words(text):
-    return [w for w in re.findall(r"[a-z']+", text.lower())]
+    return re.findall(r"[a-z']+", text.lower())
 
 
 def echoes(answer, reply):

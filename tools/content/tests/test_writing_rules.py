@@ -1,6 +1,5 @@
 """The writing rules, held on the shipped content, and the rules' own detectors checked on
 small made-up cases so that a rule that stops seeing anything cannot pass unnoticed."""
-import copy
 import os
 import sys
 import unittest
