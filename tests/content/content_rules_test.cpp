@@ -224,7 +224,9 @@ TEST_F(ScenarioRulesTest, ChainsResolveToExistingScenariosAndEnd) {
 }
 
 TEST_F(ScenarioRulesTest, BackgroundsAndMusicComeFromTheSceneSet) {
-    const std::set<std::string> backgrounds = {"classroom", "cafe", "street", "beach", "rooftop", "night"};
+    const std::set<std::string> backgrounds = {"classroom", "cafe",    "street",      "beach",
+                                               "rooftop",   "night",   "rooftop_day", "night_street",
+                                               "room",      "park_day"};
     const std::set<std::string> music = {"everyday", "cafe", "outdoor", "evening"};
     for (const auto& [id, s] : scenarios()) {
         const std::string bg = s.background;

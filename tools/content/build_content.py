@@ -127,6 +127,10 @@ def check_scenes(scenes, keys, rep, metrics):
                 continue
             admitted[h["name"]] += 1
             verdicts = [s.accepts(h["parameter"]) for s in sc.sels]
+            for s, ok in zip(sc.sels, verdicts):
+                if not (s.ok if ok else s.ng):
+                    rep.add("scenario %d (%s): %s has no %s reply for %s" %
+                            (sc.id, sc.key, s.text, "success" if ok else "failure", h["name"]))
             if all(verdicts) or not any(verdicts):
                 rep.add("scenario %d (%s): %s gets no %s answer" %
                         (sc.id, sc.key, h["name"], "wrong" if all(verdicts) else "right"))
@@ -202,6 +206,8 @@ def check_cast(rep, metrics):
         sentences = len(re.findall(r"[.!?](\s|$)", h["info"]))
         if not 3 <= sentences <= 5:
             rep.add("%s: profile has %d sentences" % (h["name"], sentences))
+        if not h["file"].endswith(".png"):
+            rep.add("%s: picture %s is not a .png" % (h["name"], h["file"]))
         if h["name"] not in cast.CONFESSIONS:
             rep.add("%s has no confession" % h["name"])
         for text in cast.CONFESSIONS.get(h["name"], ()):
@@ -242,8 +248,8 @@ def selection_json(sel, next_id):
     out = {"sentence": sel.text}
     if sel.kind == "range":
         out["range"] = sel.bounds()
-        out["success"] = reaction(sel.ok, next_id)
-        out["failure"] = reaction(sel.ng, None)
+        out["success"] = reaction(sel.ok, next_id) if sel.ok else None
+        out["failure"] = reaction(sel.ng, None) if sel.ng else None
     elif sel.kind == "right":
         out["success"] = reaction(sel.ok, next_id)
         out["failure"] = None
@@ -260,10 +266,21 @@ def scenario_json(sc, keys):
             "emotion": sc.emotion, "selections": [selection_json(s, next_id) for s in sc.sels]}
 
 
+EMOTIONS = ["Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"]
+
+
+def expressions(h):
+    """One picture per emotion beside her base picture, which is the Normal one:
+    res/gal/hana.png, res/gal/hana_angry.png, ..."""
+    stem = h["file"][:-len(".png")]
+    return {e: h["file"] if e == "Normal" else "%s_%s.png" % (stem, e.lower()) for e in EMOTIONS}
+
+
 def heroine_json(h):
     return {"id": h["id"], "border": h["border"], "file": h["file"],
             "attribute": [{"name": a} for a in h["attributes"]], "name": h["name"], "me": h["me"],
-            "you": h["you"], "parameter": {k: h["parameter"][k] for k in PARAMS}}
+            "you": h["you"], "parameter": {k: h["parameter"][k] for k in PARAMS},
+            "expressions": expressions(h)}
 
 
 def dumps(value, indent=0):

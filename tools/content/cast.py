@@ -7,13 +7,13 @@ a player who reads the profile should be able to guess her answers.
 
 #            twisted active dilig aggr depend intel age monster kind money love living S
 _TABLE = {
-    "Hana Sakuraba":     (1, 9, 6, 6, 3, 3, 4, 0, 7, 2, 6, 6, 3),
+    "Hana Sakuraba":     (1, 9, 6, 6, 3, 3, 4, 0, 7, 2, 6, 7, 3),
     "Rei Kurosawa":      (9, 4, 10, 6, 2, 9, 6, 0, 6, 4, 5, 5, 6),
     "Lilith Nightshade": (6, 5, 2, 7, 4, 7, 7, 9, 3, 9, 5, 1, 10),
     "Mio Aizawa":        (3, 1, 3, 1, 9, 7, 2, 0, 6, 3, 7, 2, 1),
     "Sayaka Tenjoin":    (7, 6, 7, 9, 3, 6, 5, 0, 3, 10, 4, 1, 8),
     "Kohaku":            (4, 6, 5, 3, 2, 8, 10, 10, 8, 1, 5, 9, 7),
-    "Natsuki Hino":      (2, 10, 4, 10, 3, 4, 3, 0, 5, 6, 4, 2, 6),
+    "Natsuki Hino":      (2, 10, 4, 10, 3, 4, 3, 0, 5, 7, 4, 2, 6),
     "Yuki Shirase":      (0, 3, 8, 1, 2, 6, 8, 0, 10, 3, 9, 10, 2),
 }
 
@@ -65,39 +65,82 @@ for h in HEROINES:
         ["twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age",
          "monster", "kind", "money", "love", "living", "S"], _TABLE[h["name"]]))
 
+# What each profile says outright, with the words that say it: the value must agree (high 7+,
+# low 3-), and no answer may hinge on a point more or less of it (tools/content/rules.py).
+CLAIMS = {
+    "Hana Sakuraba": dict(active=("high", "hates sitting still"), twisted=("low", "says what she thinks"),
+                          money=("low", "over anything fancy"), kind=("high", "Kind to everyone"),
+                          living=("high", "cooks giant bentos")),
+    "Rei Kurosawa": dict(diligence=("high", "never late"), intelligence=("high", "top of the year"),
+                         twisted=("high", "when she says she doesn't need something, she does")),
+    "Lilith Nightshade": dict(monster=("high", "A vampire"), money=("high", "costly things"),
+                              S=("high", "teases without mercy")),
+    "Mio Aizawa": dict(active=("low", "happiest indoors"), dependence=("high", "loves being looked after"),
+                       aggressive=("low", "shy")),
+    "Sayaka Tenjoin": dict(money=("high", "judges by price"), aggressive=("high", "hates losing"),
+                           living=("low", "never cooked")),
+    "Kohaku": dict(monster=("high", "fox spirit"), age=("high", "five hundred years"),
+                   money=("low", "cares nothing for money"), living=("high", "cooks the old way"),
+                   kind=("high", "warm and wise")),
+    "Natsuki Hino": dict(aggressive=("high", "turns everything into a contest"),
+                         active=("high", "sports with the same fire"),
+                         money=("high", "spends her sponsor money"), living=("low", "can't cook")),
+    "Yuki Shirase": dict(kind=("high", "caring for people"), living=("high", "loves cooking"),
+                         love=("high", "dreams of a romance")),
+}
+
+# How each heroine talks, for the writing rules (tools/content/rules.py). `phrases` are
+# patterns only she may say: her pet phrases and her word for the player. `stammer` says
+# whether a flustered "I-I..." or "Th-that..." is in character for her. Her `me` word sets her
+# pronouns: who says "We" or "this one" never says I, me or my.
+VOICES = {
+    "Hana Sakuraba": dict(phrases=[r"\bgooo+", r"\bpartner\b", r"\bYosh\b"], stammer=False),
+    "Rei Kurosawa": dict(phrases=[r"\bHmph\b", r"\b[Ii]t's not like\b", r"\bmisunderstand\b",
+                                  r"\bslacker\b"], stammer=True),
+    "Lilith Nightshade": dict(phrases=[r"\bFufu", r"\b(Us|Our|Ours|Ourselves)\b", r"\bservants?\b",
+                                       r"\bmortals?\b"], stammer=False),
+    "Mio Aizawa": dict(phrases=[r"\bSenpai\b", r"\bUmm*\b"], stammer=True),
+    "Sayaka Tenjoin": dict(phrases=[r"\bOho", r"\bcommoners?\b", r"\bTenjoin\b"], stammer=False),
+    "Kohaku": dict(phrases=[r"\bHmhm", r"\b[Tt]his one\b", r"\byoung ones?\b", r"\bfox\b"],
+                   stammer=False),
+    "Natsuki Hino": dict(phrases=[r"\b[Cc]hat\b", r"\brivals?\b", r"\bstream", r"\bclip that\b"],
+                         stammer=False),
+    "Yuki Shirase": dict(phrases=[r"\bdear\b", r"\bnovels?\b"], stammer=True),
+}
+
 # The player's line, then her answer when favour has reached her border, and when not.
 CONFESSIONS = {
     "Hana Sakuraba": (
-        "<ヒロイン>, I like you! Will you go out with me?",
-        "Really?! Yes, yes, yes! <主人公>, this beats any personal best!",
+        "Hana! Wait up! I... I like you. A lot. Will you go out with me?",
+        "Really?! Yes, yes, yes! Hey, <主人公>, this beats any personal best!",
         "Whoa, out of nowhere! Sorry, <主人公>... let's stay running buddies for now, okay?"),
     "Rei Kurosawa": (
-        "<ヒロイン>, I've fallen for you. Please go out with me.",
+        "President, one more thing before you lock up. I've fallen for you.",
         "I-it's not like I was waiting for that! ...Fine. I accept, <主人公>. Don't make me regret it.",
         "Absolutely not. Come back when you're a little less of a <主人公>."),
     "Lilith Nightshade": (
-        "<ヒロイン>, I love you. I want to stay by your side.",
+        "My lady, I'd serve you every night from now on. Let me stay by your side.",
         "Fufu... forever is long for a mortal. Very well, <主人公>. We accept your heart.",
         "Bold words from <主人公>. We are not won so cheaply. Grovel a little longer."),
     "Mio Aizawa": (
-        "<ヒロイン>, I really like you. Will you be my player two... for real?",
-        "P-player two...? Um... yes. I'd like that, <主人公>. A lot.",
-        "Eh?! I-I'm not ready for this cutscene... sorry, <主人公>!"),
+        "Mio, I want to be your player two. In every game, and outside them too.",
+        "P-player two...? Um... yes. I'd like that, Senpai. A lot.",
+        "Eh?! I-I'm not ready for this cutscene... sorry, Senpai!"),
     "Sayaka Tenjoin": (
-        "<ヒロイン>, I love you. Please go out with me.",
+        "Miss Tenjoin, I've set my sights on the top prize. You.",
         "Ohohoho! A <主人公> winning the heart of a Tenjoin... Very well. You may stand beside me.",
         "Ohohoho! A <主人公>, confessing to me? Polish yourself for a hundred years first."),
     "Kohaku": (
-        "<ヒロイン>, I love you. Will you stay with me?",
+        "Kohaku, when the lanterns are lit, I want to be the one beside you. Always.",
         "Hmhm~ In five hundred years, none said it so sweetly. Yes, <主人公>. This one is yours.",
-        "My, how bold. But you are still a <主人公>, and this fox is not so easily caught."),
+        "Oh, how bold. But you are still a <主人公>, and this fox is not so easily caught."),
     "Natsuki Hino": (
-        "<ヒロイン>, I like you! Go out with me!",
+        "Natsuki, new challenge: go out with me. Winner gets the other one for good!",
         "Wait, seriously?! ...Heh. Fine, you win this round, <主人公>. Chat, clip that!",
         "Ha! Nice try, <主人公>! Beat me at something first, then we'll talk!"),
     "Yuki Shirase": (
-        "<ヒロイン>, I love you. Will you go out with me?",
-        "Oh... I've dreamed of hearing that. Yes, <主人公>. I'll take good care of you.",
+        "Yuki, you always look after everyone. May I be the one who looks after you?",
+        "Oh... I've dreamed of hearing that. Yes, dear. I'll take good care of you, too.",
         "Oh, dear... I'm flattered, truly. But let's get to know each other a little more first."),
 }
 

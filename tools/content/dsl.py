@@ -13,15 +13,21 @@ LOW, HIGH = 0, 10
 # Emotion names as the loader knows them.
 N, ANG, HAP, SAD, SUR, EMB = "Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"
 
-# Where a scenario happens: background picture and the music that goes with it.
+# Where a scenario happens: background picture and the music that goes with it. The music
+# follows the time of day rather than the room, so that consecutive questions keep their track
+# more often: daytime at school, in town, in the park or at her place is "everyday"; the cafe
+# keeps its jazz, the beach and the rooftop by day are "outdoor", and dusk and night "evening".
 PLACES = {
     "classroom": ("res/background/classroom.png", "res/bgm/everyday.mp3"),
     "street": ("res/background/street.png", "res/bgm/everyday.mp3"),
+    "park": ("res/background/park_day.png", "res/bgm/everyday.mp3"),
+    "room": ("res/background/room.png", "res/bgm/everyday.mp3"),
     "cafe": ("res/background/cafe.png", "res/bgm/cafe.mp3"),
     "beach": ("res/background/beach.png", "res/bgm/outdoor.mp3"),
-    "rooftop": ("res/background/rooftop.png", "res/bgm/outdoor.mp3"),
+    "rooftop": ("res/background/rooftop_day.png", "res/bgm/outdoor.mp3"),
     "dusk": ("res/background/rooftop.png", "res/bgm/evening.mp3"),
-    "night": ("res/background/night.png", "res/bgm/evening.mp3"),
+    "festival": ("res/background/night.png", "res/bgm/evening.mp3"),
+    "night": ("res/background/night_street.png", "res/bgm/evening.mp3"),
 }
 
 ANY = {"type": "Any"}
@@ -60,6 +66,19 @@ class Sel:
 def ranged(text, when, ok, ng):
     """An answer that suits exactly the heroines inside every band of `when`."""
     return Sel("range", text, when, ok, ng)
+
+
+def yes(text, when, ok):
+    """An answer that suits her, in a scene for one heroine. The band says who else in the cast
+    would take it well, so that the answer is guessable from her profile, not from its tone;
+    nobody inside the scene can get it wrong, so it has no failure reply."""
+    return Sel("range", text, when, ok, None)
+
+
+def no(text, when, ng):
+    """An answer that does not suit her, in a scene for one heroine: the band names who in the
+    cast would have liked it instead. Nobody inside the scene gets it right."""
+    return Sel("range", text, when, None, ng)
 
 
 def right(text, ok):
