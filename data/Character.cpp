@@ -23,3 +23,8 @@ Emotion toEmotion(const std::string& name) {
     throw std::runtime_error("unknown emotion \"" + name +
                              "\" (expected Normal, Angry, Happy, Sad, Surprised or Embarrassed)");
 }
+
+const std::string& pictureFor(const Character& character, Emotion emotion) {
+    const auto found = character.expressions.find(emotion);
+    return found != character.expressions.end() ? found->second : character.file;
+}

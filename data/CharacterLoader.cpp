@@ -1,5 +1,7 @@
 #include "data/CharacterLoader.h"
 
+#include <stdexcept>
+
 #include "base/CCConsole.h"
 #include "data/JsonFile.h"
 #include "data/DataPaths.h"
@@ -8,6 +10,25 @@ const char* const kParameterKeys[13] = {
     "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age", "monster",
     "kind",    "money",  "love",      "living",     "S",
 };
+
+namespace {
+
+// "expressions" is optional: {"Happy": "res/gal/hana_happy.png", …}, keyed by emotion name.
+// Absent or null means her base picture for every emotion.
+void readExpressions(const nlohmann::json& obj, Character& c) {
+    const auto found = obj.find("expressions");
+    if (found == obj.end() || found->is_null()) {
+        return;
+    }
+    if (!found->is_object()) {
+        throw std::runtime_error(c.name + ": \"expressions\" must map emotion names to pictures");
+    }
+    for (const auto& [name, picture] : found->items()) {
+        c.expressions[toEmotion(name)] = picture.get<std::string>();
+    }
+}
+
+} // namespace
 
 Character parseCharacter(nlohmann::json obj) {
     Character c;
@@ -20,6 +41,7 @@ Character parseCharacter(nlohmann::json obj) {
     c.name = obj.at("name").get<std::string>();
     c.me = obj.at("me").get<std::string>();
     c.you = obj.at("you").get<std::string>();
+    readExpressions(obj, c);
 
     const nlohmann::json parameter = obj.at("parameter");
     if (parameter.is_null()) {

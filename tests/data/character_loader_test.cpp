@@ -170,3 +170,31 @@ TEST(ToEmotion, MatchesTheSixNamesExactly) {
     EXPECT_THAT(errorOf([] { toEmotion("normal"); }), HasSubstr("\"normal\""));
     EXPECT_THROW(toEmotion("Happy "), std::runtime_error);
 }
+
+TEST(ParseCharacter, ExpressionsAreOptionalAndFallBackToTheBasePicture) {
+    const Character plain = parseCharacter(heroine());
+    EXPECT_TRUE(plain.expressions.empty());
+    EXPECT_EQ(pictureFor(plain, Emotion::Angry), "res/gal/d.png");
+
+    json j = heroine();
+    j["expressions"] = {{"Happy", "res/gal/d_happy.png"}, {"Sad", "res/gal/d_sad.png"}};
+    j["parameter"] = nullptr; // read before the profile, which may end the record early
+    const Character c = parseCharacter(j);
+    ASSERT_EQ(c.expressions.size(), 2u);
+    EXPECT_EQ(pictureFor(c, Emotion::Happy), "res/gal/d_happy.png");
+    EXPECT_EQ(pictureFor(c, Emotion::Sad), "res/gal/d_sad.png");
+    EXPECT_EQ(pictureFor(c, Emotion::Surprised), "res/gal/d.png") << "a subset falls back to her base picture";
+
+    j["expressions"] = nullptr;
+    EXPECT_TRUE(parseCharacter(j).expressions.empty());
+}
+
+TEST(ParseCharacter, BrokenExpressionsAreDataErrors) {
+    json j = heroine();
+    j["expressions"] = {{"happy", "res/gal/d_happy.png"}};
+    EXPECT_THAT(errorOf([&] { parseCharacter(j); }), HasSubstr("unknown emotion \"happy\""));
+    j["expressions"] = {{"Happy", 3}};
+    EXPECT_THAT(errorOf([&] { parseCharacter(j); }), HasSubstr("type must be string, but is number"));
+    j["expressions"] = json::array({"res/gal/d_happy.png"});
+    EXPECT_EQ(errorOf([&] { parseCharacter(j); }), "Dee: \"expressions\" must map emotion names to pictures");
+}
