@@ -121,6 +121,8 @@ private:
     void runTurnSequence(const std::string& reactionText);
     void closeInput();
     void setMenuTextString(const std::string& text);
+    // Her portrait with this emotion's picture (her base picture when she has none for it).
+    void showExpression(const Character& gal, Emotion emotion);
     void placePortrait(cocos2d::Sprite* portrait, const Character& gal, bool onFirstRow);
 
     // Feedback helpers.

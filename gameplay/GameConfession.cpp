@@ -34,10 +34,18 @@ void Game::propose() {
     const std::string reply = replacePlaceholders(success ? confession.success : confession.failure, gal);
 
     // The clock keeps running through the whole confession.
-    runAction(Sequence::create(CallFunc::create([this, opening]() { setMenuTextString(opening); }),
+    // Her face follows the lines: taken by surprise, then her answer.
+    const Character asked = gal;
+    runAction(Sequence::create(CallFunc::create([this, opening, asked]() {
+                                   setMenuTextString(opening);
+                                   showExpression(asked, Emotion::Surprised);
+                               }),
                                CallFunc::create([this]() { showFocusLines(kFocusLineSeconds); }),
                                DelayTime::create(kConfessionStepSeconds),
-                               CallFunc::create([this, reply]() { setMenuTextString(reply); }),
+                               CallFunc::create([this, reply, asked, success]() {
+                                   setMenuTextString(reply);
+                                   showExpression(asked, success ? Emotion::Happy : Emotion::Sad);
+                               }),
                                CallFunc::create([this, success]() { showProposeResult(success); }),
                                DelayTime::create(kConfessionStepSeconds), CallFunc::create([this]() { rotateGal(); }),
                                CallFunc::create([this]() { askNewGalAfterConfession(); }),

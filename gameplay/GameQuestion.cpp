@@ -25,7 +25,7 @@ void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
     log("Gal: %s", gal.file.c_str());
     if (auto* character = getCharacter()) {
         character->removeAllChildrenWithCleanup(true); // ends effects of the previous answer
-        swapPicture(character, gal.file);
+        showExpression(gal, scenario.emotion);
     } else {
         log("character is null");
     }
@@ -37,6 +37,12 @@ void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
 
     initBGM(scenario.bgm);
     log("BGM: %s", scenario.bgm.c_str());
+}
+
+void Game::showExpression(const Character& gal, Emotion emotion) {
+    if (auto* character = getCharacter()) {
+        swapPicture(character, pictureFor(gal, emotion));
+    }
 }
 
 void Game::clearSelections() {
