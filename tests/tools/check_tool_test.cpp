@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "data/DataTestSupport.h"
 
 using namespace datatest;
@@ -135,4 +137,38 @@ TEST_F(CheckTool, MissingMediaAndGlyphsAreReported) {
               "error: res/gal/gal_data.json: heroine 2 (紅): picture 'res/gal/beni.png': file not found");
     EXPECT_THAT(run.lines[1], StartsWith("error: res/gal/gal_info.json: characters missing from "));
     EXPECT_THAT(run.lines[1], HasSubstr("U+E000 (profile 1)"));
+}
+
+// An expression swaps in for her base picture, keeping its rectangle: each must be there, decode,
+// and match the base picture's size. One line for each that does not.
+TEST_F(CheckTool, ExpressionPicturesMustExistDecodeAndMatchTheBaseSize) {
+    const std::string shipped = std::string(SOLVANE_SOURCE_DIR) + "/Resources/";
+    const auto copy = [&](const std::string& from, const std::string& to) {
+        std::filesystem::copy_file(shipped + from, scratch.file(to), std::filesystem::copy_options::overwrite_existing);
+    };
+    copy("res/icon/LV1.png", "res/gal/beni.png");         // 200 x 200
+    copy("res/icon/LV2.png", "res/gal/beni_surprised.png"); // the same size: fine
+    copy("maru.png", "res/gal/beni_happy.png");           // 512 x 512
+    std::ofstream(scratch.file("res/gal/beni_angry.png")) << "not a picture";
+
+    nlohmann::json heroines = nlohmann::json::parse(std::ifstream(scratch.file("res/gal/gal_data.json")));
+    for (auto& h : heroines) {
+        if (h.at("id") == 2) {
+            h["expressions"] = {{"Normal", "res/gal/beni.png"},
+                                {"Surprised", "res/gal/beni_surprised.png"},
+                                {"Happy", "res/gal/beni_happy.png"},
+                                {"Angry", "res/gal/beni_angry.png"},
+                                {"Sad", "res/gal/beni_sad.png"}};
+        }
+    }
+    std::ofstream(scratch.file("res/gal/gal_data.json")) << heroines.dump();
+
+    const CheckRun run = runCheck(scratch.path());
+    EXPECT_EQ(run.status, 1);
+    const std::string owner = "error: res/gal/gal_data.json: heroine 2 (紅): ";
+    EXPECT_THAT(run.lines, testing::UnorderedElementsAre(
+                               owner + "Angry expression 'res/gal/beni_angry.png': does not decode as a picture",
+                               owner + "Happy expression 'res/gal/beni_happy.png': 512x512, not 200x200 like "
+                                       "'res/gal/beni.png'",
+                               owner + "Sad expression 'res/gal/beni_sad.png': file not found"));
 }

@@ -1,9 +1,13 @@
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <utility>
 
+#include <SDL_image.h>
 #include <tinyxml2.h>
 
 #include "ContentCheck.h"
+#include "cocos2d.h"
 #include "shell/Constants.h"
 
 namespace {
@@ -110,14 +114,58 @@ void checkParticle(const std::string& path, Problems& problems) {
     problems.push_back({path, "texture '" + texture + "' not found beside it or under the root"});
 }
 
+const char* emotionName(Emotion emotion) {
+    static const char* const names[] = {"Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"};
+    return names[static_cast<int>(emotion)];
+}
+
+// The pixel size of a picture that decodes, or nothing.
+std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
+    const std::string full = cocos2d::FileUtils::getInstance()->fullPathForFilename(path);
+    SDL_Surface* surface = full.empty() ? nullptr : IMG_Load(full.c_str());
+    if (!surface) {
+        return std::nullopt;
+    }
+    const std::pair<int, int> size{surface->w, surface->h};
+    SDL_FreeSurface(surface);
+    return size;
+}
+
+// Her expressions swap in place of her base picture, keeping its rectangle: each must exist,
+// decode and have the base picture's size.
+void checkExpressions(const std::string& owner, const Character& h, std::set<std::string>& reported,
+                      Problems& problems) {
+    const auto base = pictureSize(h.file);
+    for (const auto& [emotion, picture] : h.expressions) {
+        const std::string what = std::string(emotionName(emotion)) + " expression";
+        const std::size_t before = problems.size();
+        requireNamedFile(kCharacterDataPath, owner, what, picture, reported, problems);
+        if (problems.size() != before || picture == h.file) {
+            continue;
+        }
+        const auto size = pictureSize(picture);
+        std::string problem;
+        if (!size) {
+            problem = "does not decode as a picture";
+        } else if (base && *size != *base) {
+            problem = std::to_string(size->first) + "x" + std::to_string(size->second) + ", not " +
+                      std::to_string(base->first) + "x" + std::to_string(base->second) + " like '" + h.file + "'";
+        }
+        if (!problem.empty()) {
+            problems.push_back({kCharacterDataPath, owner + ": " + what + " '" + picture + "': " + problem});
+        }
+    }
+}
+
 } // namespace
 
 void checkMedia(const LoadedContent& content, Problems& problems) {
     std::set<std::string> reported;
     if (content.characters) {
         for (const auto& [id, h] : *content.characters) {
-            requireNamedFile(kCharacterDataPath, "heroine " + std::to_string(id) + " (" + h.name + ")",
-                             "picture", h.file, reported, problems);
+            const std::string owner = "heroine " + std::to_string(id) + " (" + h.name + ")";
+            requireNamedFile(kCharacterDataPath, owner, "picture", h.file, reported, problems);
+            checkExpressions(owner, h, reported, problems);
         }
     }
     if (content.scenarios) {
