@@ -30,6 +30,34 @@ int playLooping(const std::string& path, float volume) {
     return AudioEngine::play2d(path, true, volume, nullptr);
 }
 
+// A track that comes back within a play resumes where the cross-fade left it. A streamed
+// track can be moved only once it is prepared, so the move waits for the updater until then.
+void resumeWhereItStopped(int id, const std::string& path) {
+    BGMState& state = bgmState();
+    const auto found = state.resumeAt.find(path);
+    if (found == state.resumeAt.end() || found->second <= 0.0f) {
+        return;
+    }
+    state.seekId = id;
+    state.seekSeconds = found->second;
+}
+
+void applyPendingSeek() {
+    BGMState& state = bgmState();
+    if (state.seekId == -1) {
+        return;
+    }
+    if (state.seekId != state.currentBGMId) {
+        state.seekId = -1; // that track is gone already
+        return;
+    }
+    if (AudioEngine::getState(state.seekId) == AudioEngine::AudioState::INITIALIZING) {
+        return;
+    }
+    AudioEngine::setCurrentTime(state.seekId, state.seekSeconds); // a failure leaves it at the top
+    state.seekId = -1;
+}
+
 } // namespace
 
 void nextBGM(const std::string& path) {
@@ -51,12 +79,17 @@ void initBGM(const std::string& path) {
         armFade(kCrossFadeFloor, bgmVolume, kFadeSeconds, false);
         currentBGMId = playLooping(path, kCrossFadeFloor);
         currentBGMPath = path;
+        resumeWhereItStopped(currentBGMId, path);
+        applyPendingSeek();
     };
     armFade(AudioEngine::getVolume(currentBGMId), kCrossFadeFloor, kFadeSeconds, true);
 }
 
 void stopCurrentBGM() {
     const int stoppedId = currentBGMId;
+    if (stoppedId != -1 && !currentBGMPath.empty()) {
+        bgmState().resumeAt[currentBGMPath] = AudioEngine::getCurrentTime(stoppedId);
+    }
     AudioEngine::stop(stoppedId);
     auto& action = onStopActions[stoppedId];
     if (action) {
@@ -73,6 +106,7 @@ void scheduleBGMUpdate(cocos2d::Node* target) {
 }
 
 void updateBGM(float dt) {
+    applyPendingSeek();
     bgmFade.elapsed += dt;
     const float p = bgmFade.elapsed / bgmFade.duration;
     if (!bgmFade.fadingOut && p >= 1.0f) {
@@ -100,6 +134,8 @@ void releaseBGM(cocos2d::Node* target) {
     cocos2d::Director::getInstance()->getScheduler()->unschedule(kBGMScheduleKey, target);
     currentBGMId = -1;
     currentBGMPath = "";
+    bgmState().resumeAt.clear();
+    bgmState().seekId = -1;
 }
 
 void fadeOutBGM() {

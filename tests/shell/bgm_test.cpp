@@ -267,4 +267,54 @@ TEST_F(BGMTest, ASlowlyPreparedTrackKeepsFramesComingAndThenCrossFadesAsBefore) 
     ext::setAudioStreamOpener(nullptr);
 }
 
+// Within a play a track that comes back picks up where the cross-fade left it; released music
+// (the play is over) starts from the top again.
+TEST_F(BGMTest, ATrackThatComesBackResumesWhereItWasLeftUntilTheMusicIsReleased) {
+    SlowStreamOpener slow;
+    ext::setAudioStreamOpener(slow.opener(30.0f));
+    slow.release();
+    const std::string folder = ::testing::TempDir();
+    const std::string first = writeLongFile(folder + "resume_first.mp3");
+    const std::string second = writeLongFile(folder + "resume_second.mp3");
+
+    auto* scene = Scene::create();
+    Director::getInstance()->runWithScene(scene);
+    ext::step(0.0f, 2);
+    // A prepared track is handed over by the engine's own per-frame tick.
+    const auto prepared = [] {
+        ext::waitForAudioLoads();
+        for (int frame = 0; frame < 3 && AudioEngine::getState(currentBGMId) == AudioEngine::AudioState::INITIALIZING;
+             ++frame) {
+            ext::step(kFrame);
+        }
+    };
+    nextBGM(first);
+    prepared();
+    const int firstId = currentBGMId;
+    ASSERT_TRUE(AudioEngine::setCurrentTime(firstId, 12.0f));
+
+    initBGM(second);
+    tick(5);
+    ASSERT_EQ(currentBGMPath, second);
+    prepared();
+    EXPECT_LE(AudioEngine::getCurrentTime(currentBGMId), 3 * kFrame) << "a first hearing starts at the top";
+
+    initBGM(first);
+    tick(5);
+    ASSERT_EQ(currentBGMPath, first);
+    const int againId = currentBGMId;
+    ASSERT_NE(againId, firstId);
+    prepared(); // ready only now: the move waited for the updater
+    tick(1);
+    EXPECT_NEAR(AudioEngine::getCurrentTime(againId), 12.0f, 1e-3);
+    EXPECT_TRUE(playing(againId));
+
+    releaseBGM(scene);
+    nextBGM(first);
+    prepared();
+    tick(1);
+    EXPECT_LE(AudioEngine::getCurrentTime(currentBGMId), 3 * kFrame) << "a new play starts from the top";
+    ext::setAudioStreamOpener(nullptr);
+}
+
 } // namespace
