@@ -80,3 +80,39 @@ TEST_F(ShippedPlayTest, ConfessionsAndTheEndOfThePlay) {
     advance(kFrame, 30);
     capture("08_game_over");
 }
+
+// Her portrait wears the face of what she says: her reply's emotion after an answer, surprise at
+// a confession, then joy or sorrow with her answer to it.
+TEST_F(ShippedPlayTest, ThePortraitFollowsTheEmotionOfEachLine) {
+    Game* game = startPlay();
+    const auto shows = [&](const std::string& picture) {
+        SpriteFrame* frame = SpriteFrameCache::getInstance()->getSpriteFrameByName(picture);
+        return frame && game->getCharacter()->isVisible() && game->getCharacter()->getTexture() == frame->getTexture();
+    };
+    int changed = 0;
+    for (int turn = 0; turn < 6; ++turn) {
+        const Character asked = game->getCurrentGal();
+        const bool right = turn % 2 == 0;
+        const int row = right ? acceptedRow() : 1 - acceptedRow();
+        const Selection chosen = game->getSelections().at(row);
+        const Reaction reply = right ? chosen.success : chosen.failure;
+        answer(right);
+        const std::string face = pictureFor(asked, reply.emotion);
+        EXPECT_TRUE(shows(face)) << asked.name << " replying, expected " << face;
+        changed += face != asked.file ? 1 : 0;
+        if (turn == 0) {
+            capture("08_reply_expression");
+        }
+        ASSERT_TRUE(advanceUntilLogged("Finish delay"));
+    }
+    EXPECT_GT(changed, 0) << "the shipped replies never show an expression";
+
+    const Character asked = game->getCurrentGal();
+    ASSERT_EQ(asked.expressions.size(), 6u) << asked.name;
+    entryOf(asked).favour = 10;
+    press(Key::KEY_SPACE);
+    EXPECT_TRUE(shows(pictureFor(asked, Emotion::Surprised)));
+    advance(kFrame, 91);
+    EXPECT_TRUE(shows(pictureFor(asked, Emotion::Happy)));
+    capture("09_confession_happy");
+}
