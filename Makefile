@@ -10,13 +10,13 @@ PREFIX ?= /usr/local
 PACKAGES := build-essential cmake ninja-build pkg-config ccache python3 python3-numpy \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libsdl2-mixer-dev libtinyxml2-dev \
 	nlohmann-json3-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev \
-	xvfb xauth xdotool x11-utils imagemagick zenity openbox
+	xvfb xauth xdotool x11-utils imagemagick zenity openbox clang-format flake8
 # What regenerating the media under Resources/ needs (only `make assets`).
 ASSET_PACKAGES := python3 python3-numpy python3-fonttools fonts-noto-cjk librsvg2-bin sox libsox-fmt-mp3 lame
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps asset-deps configure build run test test-asan bench assets install clean \
+.PHONY: all deps asset-deps configure build run test test-asan bench assets install clean tidy format \
 	fuzz-deps fuzz-build fuzz-smoke fuzz soak windows-deps windows test-windows package
 
 all: build
@@ -54,6 +54,17 @@ test: build
 # The unit and scene tests under AddressSanitizer + UBSan (the window journey stays in `test`).
 test-asan:
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp $(MAKE) test PRESET=asan CTEST_ARGS="-E e2e"
+
+# clang-tidy's checks (.clang-tidy) over the game's folders, with the build's compile commands.
+tidy: build
+	@command -v clang-tidy >/dev/null || $(SUDO) apt-get install -y -q clang-tidy
+	git ls-files 'app/*.cpp' 'scenes/*.cpp' 'gameplay/*.cpp' 'model/*.cpp' 'shell/*.cpp' 'data/*.cpp' | \
+		xargs clang-tidy -p $(BUILD_DIR) --quiet
+
+# Formats the C++ files changed since REV (default: the last commit) with .clang-format.
+REV ?= HEAD
+format:
+	tools/structure/check_format.sh --fix $(REV)
 
 bench: build
 	cd $(BUILD_DIR)/bin && for b in ./bench_*; do [ -x "$$b" ] && "$$b"; done

@@ -217,6 +217,8 @@ def button_centres(resources):
 # the centre; the gallery's "Exit" is the ninth item of its name column.
 SETTING_X = WIDTH / 2 - WIDTH / 10 + 30
 SETTING_LINE = 41
+
+
 def setting_entry(index):
     total = 4 * SETTING_LINE + 3 * 5
     return SETTING_X, HEIGHT / 2 + total / 2 - SETTING_LINE - index * (SETTING_LINE + 5) + SETTING_LINE / 2

@@ -42,8 +42,9 @@ def check_letterbox(image):
     assert not lit, f"the bars above and below the picture are not black: {lit[:5]}"
     # The picture starts right after the top bar and ends right before the bottom one, edge to
     # edge: its first and last rows and columns are the background's, not black.
+    ys = range(BAR, SCREEN_H - BAR, 89)
     edges = [(x, BAR) for x in xs] + [(x, SCREEN_H - BAR - 1) for x in xs] + \
-            [(0, y) for y in range(BAR, SCREEN_H - BAR, 89)] + [(SCREEN_W - 1, y) for y in range(BAR, SCREEN_H - BAR, 89)]
+            [(0, y) for y in ys] + [(SCREEN_W - 1, y) for y in ys]
     unlit = [(x, y) for x, y in edges if dark(image.pixel(x, y))]
     assert len(unlit) <= len(edges) // 10, f"the picture does not reach the bars or the sides: {unlit[:8]}"
 

@@ -34,7 +34,7 @@ def play(game, rng, label):
     deadline = time.time() + 200
     while time.time() < deadline:
         with game.lock:
-            over = any(l == "scene: Score" for l in game.lines[game.mark:])
+            over = any(line == "scene: Score" for line in game.lines[game.mark:])
         if over:
             break
         presses += 1

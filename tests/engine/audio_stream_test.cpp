@@ -144,11 +144,11 @@ TEST_F(AudioStreamTest, TheMp3StreamMatchesAWholeDecodeSampleForSample) {
     Mix_Chunk* whole = Mix_LoadWAV(path.c_str());
     ASSERT_NE(whole, nullptr);
     const auto* reference = reinterpret_cast<const int16_t*>(whole->abuf);
-    const int64_t frames = static_cast<int64_t>(whole->alen) / (2 * channels);
-    ASSERT_EQ(stream->frameCount(), frames);
+    const int64_t wholeFrames = static_cast<int64_t>(whole->alen) / (2 * channels);
+    ASSERT_EQ(stream->frameCount(), wholeFrames);
 
-    std::vector<int16_t> decoded(static_cast<size_t>(frames * channels));
-    ASSERT_EQ(stream->read(decoded.data(), static_cast<size_t>(frames)), static_cast<size_t>(frames));
+    std::vector<int16_t> decoded(static_cast<size_t>(wholeFrames * channels));
+    ASSERT_EQ(stream->read(decoded.data(), static_cast<size_t>(wholeFrames)), static_cast<size_t>(wholeFrames));
     EXPECT_EQ(stream->read(decoded.data(), 16), 0u);
     int worst = 0;
     for (size_t i = 0; i < decoded.size(); ++i) {
@@ -156,7 +156,7 @@ TEST_F(AudioStreamTest, TheMp3StreamMatchesAWholeDecodeSampleForSample) {
     }
     EXPECT_LE(worst, 4) << "two decoders differ only in rounding";
 
-    const int64_t middle = frames / 3 + 7;
+    const int64_t middle = wholeFrames / 3 + 7;
     ASSERT_TRUE(stream->seek(middle));
     std::vector<int16_t> after(4096 * static_cast<size_t>(channels));
     ASSERT_EQ(stream->read(after.data(), 4096), 4096u);

@@ -32,7 +32,6 @@ SHARED = os.path.join(HERE, "shared")
 PARTICLES = os.path.join(HERE, "particles")
 
 
-
 def sources(folder, extension):
     found = []
     for base, dirs, files in os.walk(folder):

@@ -104,7 +104,6 @@ def propose_success():
 
 def propose_fail():
     """Turned down: a muted trombone sliding down in four sad 'wah' steps."""
-    rng = np.random.default_rng(51)
     canvas = _canvas(2.0)
     steps = (("G3", 0.0, 0.3), ("F#3", 0.36, 0.3), ("F3", 0.72, 0.3), ("E3", 1.08, 0.8))
     for name, at, seconds in steps:
