@@ -85,57 +85,6 @@ TEST_F(AudioMixerTest, EffectsPlayOnTheirOwnChannelsAndEndWhileALoopGoesOn) {
     AudioEngine::end();
 }
 
-// The moment the mixer first put anything but silence into the output, 0 until then.
-std::atomic<Uint64> gHeardAt{0};
-
-void noteFirstSound(void*, Uint8* stream, int length) {
-    if (gHeardAt.load() != 0) {
-        return;
-    }
-    for (int i = 0; i < length; ++i) {
-        if (stream[i] != 0) {
-            gHeardAt = SDL_GetPerformanceCounter();
-            return;
-        }
-    }
-}
-
-// An effect reaches the output within one 60 Hz frame of play2d: the output buffer is short
-// enough that the next one mixed after the call already carries it.
-TEST_F(AudioMixerTest, AnEffectIsMixedWithinOneFrameOfItsPlay) {
-    if (ext::isHeadless()) {
-        GTEST_SKIP() << "an earlier test in this process went headless, which keeps audio silent";
-    }
-    const std::string effect = writeTone("latency.wav", 0.05f);
-    AudioEngine::stop(AudioEngine::play2d(effect)); // opens the output and decodes the file
-    if (ext::isAudioSilent()) {
-        GTEST_SKIP() << "SDL's dummy audio driver could not be opened";
-    }
-    Mix_SetPostMix(noteFirstSound, nullptr);
-    const double ticksPerSecond = static_cast<double>(SDL_GetPerformanceFrequency());
-    std::vector<double> delays;
-    for (int i = 0; i < 9; ++i) {
-        AudioEngine::stopAll();
-        // A few silent buffers, then a play at a different point of the output's cycle each time.
-        SDL_Delay(static_cast<Uint32>(60 + (i * 37) % 50));
-        gHeardAt = 0;
-        const Uint64 start = SDL_GetPerformanceCounter();
-        ASSERT_NE(AudioEngine::play2d(effect), AudioEngine::INVALID_AUDIO_ID);
-        for (int wait = 0; wait < 100 && gHeardAt.load() == 0; ++wait) {
-            SDL_Delay(2);
-        }
-        ASSERT_NE(gHeardAt.load(), 0u) << "the effect never reached the output";
-        delays.push_back(static_cast<double>(gHeardAt.load() - start) / ticksPerSecond * 1000.0);
-    }
-    Mix_SetPostMix(nullptr, nullptr);
-    AudioEngine::end();
-    std::sort(delays.begin(), delays.end());
-    // The two slowest of nine may have waited on a busy machine's scheduler.
-    EXPECT_LT(delays[6], 1000.0 / 60) << "delays from " << delays.front() << " to " << delays.back() << " ms";
-    RecordProperty("median_ms", std::to_string(delays[4]));
-    std::printf("effect start delay: median %.1f ms, slowest %.1f ms\n", delays[4], delays.back());
-}
-
 // What the output carried, left channel, from the audio thread.
 std::vector<int16_t> gCaptured;
 
