@@ -18,6 +18,7 @@
 #include "scenes/Setting.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
+#include "scenes/GameSceneFixture.h"
 #include "shell/BGM.h"
 
 USING_NS_CC;
@@ -27,27 +28,8 @@ namespace {
 
 constexpr float kFrame = 1.0f / 60.0f;
 
-class SceneFlowTest : public ::testing::Test {
+class SceneFlowTest : public GameSceneFixture {
 protected:
-    static void SetUpTestSuite() { GameData::loadAll(); }
-
-    void SetUp() override {
-        ext::resetAll();
-        store = fs::temp_directory_path() / ("solvane-flow-" + std::to_string(::getpid()));
-        fs::remove_all(store);
-        fs::create_directories(store);
-        ext::setWritablePath(store.string());
-        ext::startHeadless(1280, 720);
-        Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720, ResolutionPolicy::NO_BORDER);
-        resetBGM();
-        installSceneTable();
-    }
-    void TearDown() override {
-        ext::resetAll();
-        ext::setWritablePath("");
-        fs::remove_all(store);
-    }
-
     template <class T> T* start(T* scene) {
         Director::getInstance()->runWithScene(scene);
         ext::step(kFrame);
@@ -65,8 +47,6 @@ protected:
         EXPECT_NE(to, nullptr);
         return to;
     }
-
-    fs::path store;
 };
 
 TEST_F(SceneFlowTest, LogoRoutesFirstRunToTutorialThenTitle) {

@@ -10,7 +10,7 @@
 #include "gameplay/Game.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
-#include "scenes/ShippedScenesFixture.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -25,7 +25,7 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 const std::string kTitleMusic = "res/bgm/op.mp3";
 
-class FrontScenesTest : public ShippedScenesFixture {
+class FrontScenesTest : public GameSceneFixture {
 protected:
     static std::vector<ui::Button*> buttonsOf(Node* scene) {
         std::vector<ui::Button*> buttons;

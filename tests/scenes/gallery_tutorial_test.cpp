@@ -6,9 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/SceneTable.h"
-#include "data/GameData.h"
-#include "engine/EngineFixture.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Gals.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
@@ -21,24 +19,10 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 const std::string kFixtureRoot = std::string(SOLVANE_FIXTURES_DIR) + "/scenes";
 
-class FixtureScenesTest : public EngineFixture {
+class FixtureScenesTest : public GameSceneFixture {
 protected:
-    void SetUp() override {
-        EngineFixture::SetUp();
-        ext::setResourceRoot(kFixtureRoot);
-        GameData::loadAll();
-        resetBGM();
-        installSceneTable();
-    }
-    void TearDown() override {
-        EngineFixture::TearDown();
-        ext::setResourceRoot("");
-    }
-    template <class T> T* run(T* scene) {
-        director()->runWithScene(scene);
-        step(0.0f);
-        return scene;
-    }
+    std::string contentRoot() const override { return kFixtureRoot; }
+
     static std::vector<Label*> labelsIn(Node* node) {
         std::vector<Label*> labels;
         for (auto child : node->getChildren()) {

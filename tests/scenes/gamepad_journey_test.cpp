@@ -13,7 +13,7 @@
 #include "scenes/MenuFocus.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
-#include "scenes/ShippedScenesFixture.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
@@ -25,10 +25,10 @@ namespace {
 
 constexpr float kFrame = 1.0f / 60.0f;
 
-class GamepadJourneyTest : public ShippedScenesFixture {
+class GamepadJourneyTest : public GameSceneFixture {
 protected:
     void SetUp() override {
-        ShippedScenesFixture::SetUp();
+        GameSceneFixture::SetUp();
         setTickSource([this] { return _ticks; });
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
             GTEST_SKIP() << "no game-controller subsystem: " << SDL_GetError();
@@ -54,7 +54,7 @@ protected:
         }
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         setTickSource({});
-        ShippedScenesFixture::TearDown();
+        GameSceneFixture::TearDown();
     }
 
     // Frames for that long, with the play's clock moving along.

@@ -13,7 +13,7 @@
 #include "scenes/MenuFocus.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
-#include "scenes/ShippedScenesFixture.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
@@ -28,7 +28,7 @@ namespace {
 constexpr float kFrame = 1.0f / 60.0f;
 const std::string kTitleMusic = "res/bgm/op.mp3";
 
-class KeyboardFocusTest : public ShippedScenesFixture {
+class KeyboardFocusTest : public GameSceneFixture {
 protected:
     void press(Key key, int frames = 1) {
         ext::keyPress(key);
