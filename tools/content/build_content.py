@@ -15,18 +15,23 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from dsl import PARAMS, PLACES  # noqa: E402
+from dsl import HIGH, LOW, PARAMS, PLACES  # noqa: E402
 import cast  # noqa: E402
 import scenes_any  # noqa: E402
 import scenes_attribute  # noqa: E402
 import scenes_personal  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-RES = os.path.join(ROOT, "Resources", "res")
+RESOURCES = os.path.join(ROOT, "Resources")
+RES = os.path.join(RESOURCES, "res")
 FONT = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
 PLACEHOLDERS = ("<主人公>", "<ヒロイン>")
 MIN_ADMITTED = 10
 MIN_CHAINS = 15
+# The emotions the loader knows, for the scene's face and every reply's.
+EMOTIONS = ["Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"]
+FILTERS = ("Any", "Attribute", "Personal")
+KINDS = ("range", "right", "wrong")
 
 
 class Metrics:
@@ -69,8 +74,10 @@ class Metrics:
         return count
 
 
-def all_scenes():
-    scenes = scenes_any.SCENES + scenes_attribute.SCENES + scenes_personal.SCENES
+def all_scenes(scenes=None):
+    """Numbers the scenes 1..N in source order; returns them and a key -> scene map."""
+    if scenes is None:
+        scenes = scenes_any.SCENES + scenes_attribute.SCENES + scenes_personal.SCENES
     keys = {}
     for i, sc in enumerate(scenes, start=1):  # id 0 is left out: an absent reply's next is 0
         if sc.key in keys:
@@ -116,15 +123,69 @@ def longest_words(h):
     return h["you"], h["name"]
 
 
+def check_filter(sc, rep):
+    """True when the filter is one the loader reads the way admits() does. The loader shows a
+    scenario with an unknown filter type to everyone, and one naming nobody to no one."""
+    filt, where = sc.filt, "scenario %d (%s)" % (sc.id, sc.key)
+    if not isinstance(filt, dict) or filt.get("type") not in FILTERS:
+        rep.add("%s: filter %r is not one of %s" % (where, filt, ", ".join(FILTERS)))
+        return False
+    names = {h["name"] for h in cast.HEROINES}
+    held = {a for h in cast.HEROINES for a in h["attributes"]}
+    if filt["type"] == "Personal" and filt.get("personal") not in names:
+        rep.add("%s: filter names no heroine of the cast: %r" % (where, filt.get("personal")))
+        return False
+    if filt["type"] == "Attribute":
+        attrs = filt.get("attributes")
+        if not attrs or not isinstance(attrs, list):
+            rep.add("%s: attribute filter without attributes" % where)
+            return False
+        for a in attrs:
+            if a not in held:
+                rep.add("%s: filter attribute %r is held by no heroine" % (where, a))
+    return True
+
+
+def check_selection(sc, k, sel, rep):
+    """The selection's kind, its band (whole numbers, LOW <= min <= max <= HIGH) and the
+    emotions of its replies. False when the band cannot even be read."""
+    where = "scenario %d (%s) selection %d" % (sc.id, sc.key, k)
+    readable = True
+    if sel.kind not in KINDS:
+        rep.add("%s: kind %r is not one of %s" % (where, sel.kind, ", ".join(KINDS)))
+    for param, band in sel.when.items():
+        ok = (isinstance(band, tuple) and len(band) == 2 and
+              all(isinstance(v, int) and not isinstance(v, bool) for v in band) and
+              LOW <= band[0] <= band[1] <= HIGH)
+        if not ok:
+            rep.add("%s: band %s %r is not LOW <= min <= max <= HIGH (%d..%d)" %
+                    (where, param, band, LOW, HIGH))
+            readable = readable and isinstance(band, tuple) and len(band) == 2
+    for tag, reply in (("success", sel.ok), ("failure", sel.ng)):
+        if reply is not None and (len(reply) != 2 or reply[0] not in EMOTIONS):
+            rep.add("%s: %s reply %r has no known emotion" % (where, tag, reply))
+    return readable
+
+
 def check_scenes(scenes, keys, rep, metrics):
     heroines = cast.HEROINES
     admitted = {h["name"]: 0 for h in heroines}
     for sc in scenes:
         if not 3 <= len(sc.sels) <= 6:
             rep.add("scenario %d (%s): %d selections" % (sc.id, sc.key, len(sc.sels)))
+        if sc.emotion not in EMOTIONS:
+            rep.add("scenario %d (%s): emotion %r is not one of %s" %
+                    (sc.id, sc.key, sc.emotion, ", ".join(EMOTIONS)))
+        readable = all([check_selection(sc, k, sel, rep) for k, sel in enumerate(sc.sels)])
+        if sc.then is not None and sc.then not in keys:
+            rep.add("scenario %s: chain names unknown %s" % (sc.key, sc.then))
+        if not check_filter(sc, rep) or not readable:
+            continue
+        asked = 0
         for h in heroines:
             if not admits(sc.filt, h):
                 continue
+            asked += 1
             admitted[h["name"]] += 1
             verdicts = [s.accepts(h["parameter"]) for s in sc.sels]
             for s, ok in zip(sc.sels, verdicts):
@@ -134,8 +195,8 @@ def check_scenes(scenes, keys, rep, metrics):
             if all(verdicts) or not any(verdicts):
                 rep.add("scenario %d (%s): %s gets no %s answer" %
                         (sc.id, sc.key, h["name"], "wrong" if all(verdicts) else "right"))
-        if sc.then is not None and sc.then not in keys:
-            rep.add("scenario %s: chain names unknown %s" % (sc.key, sc.then))
+        if not asked:
+            rep.add("scenario %d (%s): its filter admits no heroine" % (sc.id, sc.key))
     for name, count in admitted.items():
         if count < MIN_ADMITTED:
             rep.add("%s is admitted by only %d scenarios" % (name, count))
@@ -143,9 +204,12 @@ def check_scenes(scenes, keys, rep, metrics):
 
 
 def chains(scenes, keys, rep):
-    """Chains as lists of keys, each from a head nobody points at to a scenario ending in -1."""
-    targets = {sc.then for sc in scenes if sc.then}
-    found = []
+    """Chains as lists of keys, each from a head nobody points at to a scenario ending in -1.
+
+    A scenario that links on but lies on no chain from a head is in a loop with no way in: the
+    game would ask its questions over and over, so it is reported too."""
+    targets = {sc.then for sc in scenes if sc.then is not None}
+    found, walked = [], set()
     for sc in scenes:
         if sc.then is None or sc.key in targets:
             continue
@@ -154,6 +218,8 @@ def chains(scenes, keys, rep):
             if cur.then in chain:
                 rep.add("chain through %s loops" % cur.then)
                 break
+            if cur.then not in keys:  # check_scenes names the unknown link
+                break
             cur = keys[cur.then]
             chain.append(cur.key)
             if cur.filt != sc.filt:
@@ -161,6 +227,10 @@ def chains(scenes, keys, rep):
         if not 2 <= len(chain) <= 3:
             rep.add("chain %s has %d scenarios" % (sc.key, len(chain)))
         found.append(chain)
+        walked.update(chain)
+    stranded = [sc.key for sc in scenes if sc.then is not None and sc.key not in walked]
+    if stranded:
+        rep.add("scenarios %s link round in a loop that never ends" % ", ".join(stranded))
     if len(found) < MIN_CHAINS:
         rep.add("only %d chains" % len(found))
     return found
@@ -236,6 +306,32 @@ def check_cast(rep, metrics):
                     rep.add("tutorial %s line too wide: %s" % (key, line))
 
 
+def check_files(scenes, rep, resources=RESOURCES):
+    """Every picture and track the written files name is there under Resources/."""
+    named = {}
+    for sc in scenes:
+        for path in PLACES[sc.place]:
+            named.setdefault(path, "place %s" % sc.place)
+    for h in cast.HEROINES:
+        for path in expressions(h).values():
+            named.setdefault(path, h["name"])
+    for path, user in sorted(named.items()):
+        if not os.path.isfile(os.path.join(resources, path)):
+            rep.add("%s names %s, which is not under Resources/" % (user, path))
+
+
+def check(scenes, keys, metrics):
+    """Every authoring rule, held on the sources: the report's problems are empty when the
+    files may be written. It also keeps the counts the build prints."""
+    rep = Report()
+    check_cast(rep, metrics)
+    rep.admitted = check_scenes(scenes, keys, rep, metrics)
+    rep.chains = chains(scenes, keys, rep)
+    check_texts(scenes, rep, metrics)
+    check_files(scenes, rep)
+    return rep
+
+
 def reaction(reply, next_id):
     emo, text = reply
     out = {"sentence": text, "emotion": emo}
@@ -264,9 +360,6 @@ def scenario_json(sc, keys):
     bg, bgm = PLACES[sc.place]
     return {"id": sc.id, "sentence": sc.sentence, "range": sc.filt, "background": bg, "bgm": bgm,
             "emotion": sc.emotion, "selections": [selection_json(s, next_id) for s in sc.sels]}
-
-
-EMOTIONS = ["Normal", "Angry", "Happy", "Sad", "Surprised", "Embarrassed"]
 
 
 def expressions(h):
@@ -299,39 +392,45 @@ def dumps(value, indent=0):
     return "{\n" + ",\n".join(items) + "\n" + pad + "}"
 
 
-def write(rel, value):
+def outputs(scenes, keys):
+    """The text of every file the build writes, by its path under Resources/res."""
+    files = {
+        "gal/gal_data.json": [heroine_json(h) for h in cast.HEROINES],
+        "gal/gal_info.json": [{"id": h["id"], "info": h["info"]} for h in cast.HEROINES],
+        "scenario/scenario.json": [scenario_json(sc, keys) for sc in scenes],
+        "confession/confession.json": [{"target": name, "message": m, "success": s, "failure": f}
+                                       for name, (m, s, f) in cast.CONFESSIONS.items()],
+        "tutorial/strings.json": cast.TUTORIAL,
+    }
+    return {rel: dumps(value) + "\n" for rel, value in files.items()}
+
+
+def write(rel, text):
     path = os.path.join(RES, rel)
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8") as f:
-        f.write(dumps(value) + "\n")
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
 
 
-def main():
+def main(argv=None):
+    argv = sys.argv[1:] if argv is None else argv
     metrics = Metrics()
     scenes, keys = all_scenes()
-    rep = Report()
-    check_cast(rep, metrics)
-    admitted = check_scenes(scenes, keys, rep, metrics)
-    found = chains(scenes, keys, rep)
-    check_texts(scenes, rep, metrics)
+    rep = check(scenes, keys, metrics)
     kinds = {}
     for sc in scenes:
-        kinds[sc.filt["type"]] = kinds.get(sc.filt["type"], 0) + 1
-    print("%d scenarios %s, %d chains" % (len(scenes), kinds, len(found)))
-    print("admitted per heroine: %s" % admitted)
+        kind = sc.filt.get("type") if isinstance(sc.filt, dict) else None
+        kinds[kind] = kinds.get(kind, 0) + 1
+    print("%d scenarios %s, %d chains" % (len(scenes), kinds, len(rep.chains)))
+    print("admitted per heroine: %s" % rep.admitted)
     if rep.problems:
         print("\n".join(rep.problems))
-        print("%d problems" % len(rep.problems))
+        print("%d problems; nothing written" % len(rep.problems))
         return 1
-    if "--check" in sys.argv:
+    if "--check" in argv:
         return 0
-    write("gal/gal_data.json", [heroine_json(h) for h in cast.HEROINES])
-    write("gal/gal_info.json", [{"id": h["id"], "info": h["info"]} for h in cast.HEROINES])
-    write("scenario/scenario.json", [scenario_json(sc, keys) for sc in scenes])
-    write("confession/confession.json",
-          [{"target": name, "message": m, "success": s, "failure": f}
-           for name, (m, s, f) in cast.CONFESSIONS.items()])
-    write("tutorial/strings.json", cast.TUTORIAL)
+    for rel, text in outputs(scenes, keys).items():
+        write(rel, text)
     print("written under %s" % RES)
     return 0
 
