@@ -9,7 +9,9 @@ size. The SVGs may use the shared style sheet and parts in shared/; librsvg only
 references into the file's own folder or below, so every SVG is rendered from a staging
 folder that holds a copy of shared/ beside it. The tutorial pictures are mock-ups of the
 play screen built from the other pictures: they are rendered last, after the finished
-PNGs have been copied into the staging folder under their resource paths.
+PNGs have been copied into the staging folder under their resource paths (from Resources/,
+so that --only can re-render a mock-up alone). A picture that references a file the staging
+folder does not hold is refused: librsvg would leave a hole and report success.
 Heroines: a picture under res/gal/ whose source names parts "{emotion}" is rendered once
 per expression (see expression_svg); res/gal/<name>.png is the normal one and
 res/gal/<name>_<emotion>.png the others.
@@ -19,6 +21,7 @@ Font: font_subset.py. Music and sound effects: audio/build.py, when present.
 import argparse
 import filecmp
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -76,11 +79,35 @@ def expressions(rel, text):
             for emotion in EMOTIONS]
 
 
-def render(rel, stage):
+def references(text):
+    """The files an SVG reads (parts, style sheet, pictures): every href, without its #part."""
+    found = {m.group(2).split("#")[0] for m in re.finditer(r"""href=(["'])(.*?)\1""", text)}
+    return sorted(ref for ref in found if ref and not ref.startswith("data:"))
+
+
+def missing(text, stage):
+    return [ref for ref in references(text) if not os.path.isfile(os.path.join(stage, ref))]
+
+
+def read(rel):
     with open(os.path.join(PICTURES, rel), encoding="utf-8") as source:
-        text = source.read()
+        return source.read()
+
+
+def select(rels, only=""):
+    """The sources an --only prefix picks, as (plain pictures, composites rendered last)."""
+    chosen = [rel for rel in rels if rel.startswith(only)]
+    return ([r for r in chosen if not r.startswith(COMPOSITES)],
+            [r for r in chosen if r.startswith(COMPOSITES)])
+
+
+def render(rel, stage):
+    text = read(rel)
     outputs = []
     for out_rel, svg in expressions(rel, text):
+        absent = missing(svg, stage)
+        if absent:
+            raise SystemExit(f"{rel}: {', '.join(absent)} not found (build the pictures it uses first)")
         staged = os.path.join(stage, "picture.svg")
         with open(staged, "w", encoding="utf-8") as picture:
             picture.write(svg)
@@ -91,18 +118,27 @@ def render(rel, stage):
     return outputs
 
 
+def stage_finished(stage):
+    """Copies every picture the plain sources make, as it now is in Resources/, into the stage
+    under its resource path: the ones just rendered and, with --only, the others."""
+    everything, _ = select(sources(PICTURES, ".svg"))
+    for rel in everything:
+        for out_rel, _ in expressions(rel, read(rel)):
+            out = os.path.join(RESOURCES, out_rel)
+            if os.path.isfile(out):
+                copy = os.path.join(stage, out_rel)
+                os.makedirs(os.path.dirname(copy), exist_ok=True)
+                shutil.copy(out, copy)
+
+
 def render_pictures(only=""):
-    rels = [rel for rel in sources(PICTURES, ".svg") if rel.startswith(only)]
-    plain = [r for r in rels if not r.startswith(COMPOSITES)]
-    composites = [r for r in rels if r.startswith(COMPOSITES)]
+    plain, composites = select(sources(PICTURES, ".svg"), only)
     with tempfile.TemporaryDirectory(prefix="solvane-svg-") as stage:
         for name in os.listdir(SHARED):
             shutil.copy(os.path.join(SHARED, name), os.path.join(stage, name))
         outputs = [out for rel in plain for out in render(rel, stage)]
-        for out in outputs:
-            copy = os.path.join(stage, os.path.relpath(out, RESOURCES))
-            os.makedirs(os.path.dirname(copy), exist_ok=True)
-            shutil.copy(out, copy)
+        if composites:
+            stage_finished(stage)
         outputs += [out for rel in composites for out in render(rel, stage)]
     print(f"pictures: {len(outputs)} rendered")
     return outputs
@@ -145,6 +181,8 @@ def main():
     parser.add_argument("--only", default="", metavar="PREFIX",
                         help="render only the pictures whose path starts with PREFIX (e.g. res/gal/hana)")
     args = parser.parse_args()
+    if not any(select(sources(PICTURES, ".svg"), args.only)):
+        parser.error(f"no picture source under tools/assets/pictures starts with {args.only!r}")
 
     pictures = render_pictures(args.only)
     copy_particles()

@@ -22,11 +22,13 @@ SCENERY = ("night_street", "room", "rooftop_day", "park_day")
 
 
 def rgba(path):
-    """The picture as a height x width x 4 array of bytes."""
-    size = subprocess.run(["identify", "-format", "%w %h", path], check=True, capture_output=True, text=True)
-    width, height = map(int, size.stdout.split())
-    raw = subprocess.run(["convert", path, "-depth", "8", "rgba:-"], check=True, capture_output=True).stdout
-    return np.frombuffer(raw, dtype=np.uint8).reshape(height, width, 4)
+    """The picture as a height x width x 4 array of bytes (one convert call: PAM carries the size)."""
+    pam = subprocess.run(["convert", path, "-alpha", "on", "-depth", "8", "pam:-"],
+                         check=True, capture_output=True).stdout
+    header, raw = pam.split(b"ENDHDR\n", 1)
+    fields = dict(line.split(b" ", 1) for line in header.splitlines()[1:])
+    width, height, depth = (int(fields[k]) for k in (b"WIDTH", b"HEIGHT", b"DEPTH"))
+    return np.frombuffer(raw, dtype=np.uint8).reshape(height, width, depth)
 
 
 class BackgroundTest(unittest.TestCase):
