@@ -5,7 +5,9 @@
     /usr/bin/python3 tools/content/build_content.py --check    # check only
 
 The checks here are the authoring rules (every admitted heroine can be asked every scenario,
-chains close, texts fit their boxes at the game's font sizes). The game's own checker
+chains close and end, texts fit their boxes at the game's font sizes) and what the loader needs
+(bands within 0-10 with min <= max, filters, emotions and placeholders it knows, pictures and
+music that exist under Resources/). When any fails, nothing is written. The game's own checker
 (solvane-check) and the content tests verify the written files again through the real loaders.
 """
 import json
