@@ -40,7 +40,7 @@ declare -A SKIP=(
 )
 
 cd "$BIN"
-for t in engine data shell gameplay scenes content; do
+for t in engine model data shell app gameplay scenes content tools; do
   [ -f "${t}_tests.exe" ] || continue
   start=$(date +%s)
   filter=()
