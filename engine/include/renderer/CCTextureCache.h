@@ -28,6 +28,10 @@ public:
     void removeUnusedTextures();
     void removeAllTextures();
     size_t getTextureCount() const { return _textures.size(); }
+    // Engine side: pictures read from files that were neither drawn nor loaded in the frames
+    // `now - 1` and `now` let go of their pixels (they are read again when next drawn), the most
+    // recently used first kept while they fit in `keepBytes`. Returns the bytes freed.
+    size_t releaseIdlePixels(unsigned now, size_t keepBytes);
 
 private:
     std::unordered_map<std::string, Texture2D*> _textures;

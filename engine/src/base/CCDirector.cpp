@@ -14,6 +14,7 @@
 #include "base/CCScheduler.h"
 #include "platform/CCApplication.h"
 #include "platform/CCGLView.h"
+#include "platform/Memory.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTextureCache.h"
 
@@ -58,6 +59,7 @@ void Director::destroyInstance() {
 Director::Director() = default;
 
 bool Director::init() {
+    platform::returnLargeBlocksToSystem();
     _scheduler = new (std::nothrow) Scheduler();
     _actionManager = new (std::nothrow) ActionManager();
     _scheduler->scheduleUpdate(_actionManager, Scheduler::PRIORITY_SYSTEM, false);

@@ -13,6 +13,11 @@
 
 NS_CC_BEGIN
 
+namespace {
+// Pixels of pictures off screen kept for a quick return: two full-screen backgrounds' worth.
+constexpr size_t kIdlePictureBytes = 2 * 1280 * 720 * 4;
+} // namespace
+
 void Director::setAnimationInterval(float interval) {
     _animationInterval = interval;
     if (!_invalid) {
@@ -81,11 +86,15 @@ void Director::drawScene(float dt) {
         _scheduler->update(_deltaTime);
     }
     // Scene changes requested during input or the tick land here, before anything is drawn.
-    if (_nextScene) {
+    const bool sceneChanged = _nextScene != nullptr;
+    if (sceneChanged) {
         setNextScene();
     }
     renderFrame();
     ++_totalFrames;
+    // Pictures off screen let go of their pixels (a few recent ones stay, as a question's
+    // background or heroine often comes back); a new scene keeps only what it loaded or drew.
+    _textureCache->releaseIdlePixels(_totalFrames, sceneChanged ? 0 : kIdlePictureBytes);
     release();
 }
 
@@ -95,7 +104,7 @@ void Director::renderFrame() {
     }
     const Size& frame = _openGLView->getFrameSize();
     _renderer->beginFrame(_openGLView->getSDLRenderer(), _openGLView->getViewPortRect(), _openGLView->getScaleX(),
-                          _openGLView->getScaleY(), frame.height);
+                          _openGLView->getScaleY(), frame.height, _openGLView->getFrameSurface());
     if (_runningScene) {
         _runningScene->visit(_renderer, Mat4::IDENTITY, 0);
     }

@@ -1,0 +1,21 @@
+#include "platform/Memory.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace cocos2d {
+namespace platform {
+
+void returnLargeBlocksToSystem() {
+#if defined(__GLIBC__)
+    // glibc raises its threshold for mapping blocks of their own each time such a block is freed
+    // (up to 32 MiB), after which whole pictures come from the heap and stay there once freed.
+    // A fixed threshold keeps every picture in its own mapping, returned when freed.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 1024 * 1024);
+#endif
+}
+
+} // namespace platform
+} // namespace cocos2d
