@@ -245,6 +245,7 @@ const SDL_Surface* Texture2D::getSurface() {
 }
 
 const TurnedImages* Texture2D::getTurnedImages() {
+    markUsed(); // drawn through its turned copies
     if (_turned && _turned->getTexture()->pixelsLost()) {
         _turnedBuilt = false; // its renderer is gone: made again from our pixels
     }
