@@ -61,11 +61,14 @@ public:
     // change or are released; pixels that were released are read from the file again.
     const SDL_Surface* getSurface();
     // Engine side: frees the pixels of a picture read from a file (the CPU copy, the renderer's
-    // copy and any scaled copy); they are read again on the next use. Pictures made in memory
-    // (text, generated images) keep theirs and return false.
-    bool releasePixels();
-    // Engine side: whether any copy of the pixels is held right now.
-    bool holdsPixels() const { return _surface || _texture || _scaled || _turned; }
+    // copy and any scaled copy). With `keepPacked` they are kept run-length packed (pictures
+    // with flat areas pack to a tenth or less) and unpacked on the next use in a fraction of a
+    // decode; without, the file is read again. Pictures made in memory (text, generated images)
+    // keep theirs and return false.
+    bool releasePixels(bool keepPacked = false);
+    // Engine side: whether the pixels are held packed only.
+    bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
+    bool holdsPixels() const { return _surface || _texture || _scaled || _turned || !_packed.empty(); }
     // Engine side: pixels that can be made again by whoever made them (generated images): once
     // uploaded to a software renderer they are held there only. pixelsLost() tells when that
     // renderer has gone with them.
@@ -111,6 +114,10 @@ private:
     void freeSurface();
     // Takes a decoded surface as the CPU copy, in the engine's pixel layout; false if it can't.
     bool adoptSurface(SDL_Surface* surface);
+    // The pixels back from _packed into _surface; false if there is no memory for them.
+    bool unpackPixels();
+    // The same into pixels of our size laid out with `pitch`; _packed is emptied.
+    void unpackInto(void* pixels, int pitch);
     // Reads the picture's file again after releasePixels(); false (logged) if that fails.
     bool reloadPixels();
 
@@ -125,6 +132,8 @@ private:
     unsigned _lastUsedFrame = 0;
     bool _remakeable = false;
     std::unique_ptr<std::vector<Fixup>> _overBlackFixups;
+    // Pixels let go of with keepPacked: pairs of a run length and the pixel repeated.
+    std::vector<uint32_t> _packed;
     int _scaledWidth = 0;
     int _scaledHeight = 0;
     SDL_Texture* _texture = nullptr;

@@ -29,8 +29,9 @@ public:
     void removeAllTextures();
     size_t getTextureCount() const { return _textures.size(); }
     // Engine side: pictures read from files that were neither drawn nor loaded in the frames
-    // `now - 1` and `now` let go of their pixels (they are read again when next drawn), the most
-    // recently used first kept while they fit in `keepBytes`. Returns the bytes freed.
+    // `now - 1` and `now` are packed (Texture2D::releasePixels); the most recently used stay
+    // packed while they fit in `keepBytes`, the rest let go of their pixels entirely and read
+    // their file again when next drawn. Returns the bytes freed.
     size_t releaseIdlePixels(unsigned now, size_t keepBytes);
 
 private:

@@ -14,7 +14,6 @@
 #include "base/CCScheduler.h"
 #include "platform/CCApplication.h"
 #include "platform/CCGLView.h"
-#include "platform/Memory.h"
 #include "renderer/CCRenderer.h"
 #include "renderer/CCTextureCache.h"
 
@@ -59,7 +58,6 @@ void Director::destroyInstance() {
 Director::Director() = default;
 
 bool Director::init() {
-    platform::returnLargeBlocksToSystem();
     _scheduler = new (std::nothrow) Scheduler();
     _actionManager = new (std::nothrow) ActionManager();
     _scheduler->scheduleUpdate(_actionManager, Scheduler::PRIORITY_SYSTEM, false);

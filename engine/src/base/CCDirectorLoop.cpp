@@ -14,8 +14,9 @@
 NS_CC_BEGIN
 
 namespace {
-// Pixels of pictures off screen kept for a quick return: two full-screen backgrounds' worth.
-constexpr size_t kIdlePictureBytes = 2 * 1280 * 720 * 4;
+// Packed pixels of pictures off screen kept for a quick return: every background and heroine
+// of a play fits (a background packs to about half a megabyte).
+constexpr size_t kIdlePictureBytes = 12u * 1024 * 1024;
 } // namespace
 
 void Director::setAnimationInterval(float interval) {
@@ -92,8 +93,8 @@ void Director::drawScene(float dt) {
     }
     renderFrame();
     ++_totalFrames;
-    // Pictures off screen let go of their pixels (a few recent ones stay, as a question's
-    // background or heroine often comes back); a new scene keeps only what it loaded or drew.
+    // Pictures off screen are packed (a question's background or heroine often comes back) and
+    // the least recent let go; a new scene keeps only what it loaded or drew.
     _textureCache->releaseIdlePixels(_totalFrames, sceneChanged ? 0 : kIdlePictureBytes);
     release();
 }

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "renderer/RenderTargets.h"
@@ -151,6 +153,11 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
 }
 
 bool Texture2D::reloadPixels() {
+    if (!_packed.empty() && unpackPixels()) {
+        markUsed();
+        _dirty = true;
+        return true;
+    }
     if (_path.empty()) {
         return false;
     }
@@ -203,12 +210,41 @@ size_t Texture2D::getPixelBytes() const {
     const size_t image = static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh) * 4;
     return (_surface ? image : 0) + (_texture ? image : 0) +
            (_scaled ? static_cast<size_t>(_scaledWidth) * static_cast<size_t>(_scaledHeight) * 4 : 0) +
-           (_turned ? _turned->getTexture()->getPixelBytes() : 0);
+           (_turned ? _turned->getTexture()->getPixelBytes() : 0) + _packed.size() * sizeof(uint32_t);
 }
 
-bool Texture2D::releasePixels() {
+bool Texture2D::releasePixels(bool keepPacked) {
     if (_path.empty()) {
         return false;
+    }
+    const bool hasPixels = _surface || (_texture && _streaming && render_targets::isAlive(_generation));
+    if (keepPacked && hasPixels) {
+        if (const SDL_Surface* image = getSurface()) {
+            std::vector<uint32_t> packed;
+            for (int y = 0; y < image->h; ++y) {
+                const auto* row =
+                    reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+                for (int x = 0; x < image->w; ++x) {
+                    // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
+                    if (!packed.empty() && packed.back() == row[x]) {
+                        ++packed[packed.size() - 2];
+                    } else {
+                        packed.push_back(1);
+                        packed.push_back(row[x]);
+                    }
+                }
+            }
+            // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
+            const size_t raw = static_cast<size_t>(image->w) * static_cast<size_t>(image->h);
+            if (packed.size() <= raw / 2) {
+                packed.shrink_to_fit();
+                _packed = std::move(packed);
+            } else {
+                std::vector<uint32_t>().swap(_packed);
+            }
+        }
+    } else if (!keepPacked) {
+        std::vector<uint32_t>().swap(_packed);
     }
     releaseTexture();
     releaseScaledCopy();
@@ -216,6 +252,36 @@ bool Texture2D::releasePixels() {
     _turned.reset();
     _turnedBuilt = false;
     _overBlackFixups.reset();
+    return true;
+}
+
+void Texture2D::unpackInto(void* pixels, int pitch) {
+    int x = 0, y = 0;
+    auto* row = static_cast<Uint32*>(pixels);
+    for (size_t i = 0; i + 1 < _packed.size() && y < _pixelsHigh; i += 2) {
+        for (uint32_t n = _packed[i]; n > 0 && y < _pixelsHigh;) {
+            const int take = static_cast<int>(std::min<uint32_t>(n, static_cast<uint32_t>(_pixelsWide - x)));
+            std::fill(row + x, row + x + take, _packed[i + 1]);
+            n -= static_cast<uint32_t>(take);
+            x += take;
+            if (x == _pixelsWide) {
+                x = 0;
+                ++y;
+                row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch);
+            }
+        }
+    }
+    std::vector<uint32_t>().swap(_packed);
+}
+
+bool Texture2D::unpackPixels() {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, _pixelsWide, _pixelsHigh, 32, kPixelFormat);
+    if (!surface) {
+        return false;
+    }
+    unpackInto(surface->pixels, surface->pitch);
+    freeSurface();
+    _surface = surface;
     return true;
 }
 
@@ -406,7 +472,7 @@ SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
         return nullptr;
     }
     if (!_texture) {
-        if (!_surface && !reloadPixels()) {
+        if (!_surface && _packed.empty() && !reloadPixels()) {
             return nullptr;
         }
         // On the software renderer a streaming texture's lock is its own pixels, so the CPU copy
@@ -422,6 +488,18 @@ SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
         _streaming = software;
         SDL_SetTextureScaleMode(_texture, _aliased ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
         _dirty = true;
+    }
+    if (!_surface && !_packed.empty() && _streaming) {
+        // Packed pixels are unpacked straight into the software renderer's texture.
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(_texture, nullptr, &pixels, &pitch) == 0) {
+            unpackInto(pixels, pitch);
+            SDL_UnlockTexture(_texture);
+            markUsed();
+            _dirty = false;
+            ++_uploadCount;
+        }
     }
     if (_dirty) {
         if (!_surface && !reloadPixels()) {

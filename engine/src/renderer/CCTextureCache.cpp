@@ -112,12 +112,18 @@ size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
     });
     size_t kept = 0, freed = 0;
     for (Texture2D* texture : idle) {
-        const size_t bytes = texture->getPixelBytes();
+        const size_t before = texture->getPixelBytes();
+        if (!texture->isPacked()) {
+            texture->releasePixels(true);
+        }
+        size_t bytes = texture->getPixelBytes();
         if (kept + bytes <= keepBytes) {
             kept += bytes;
-        } else if (texture->releasePixels()) {
-            freed += bytes;
+        } else {
+            texture->releasePixels(false);
+            bytes = 0;
         }
+        freed += before - bytes;
     }
     return freed;
 }
