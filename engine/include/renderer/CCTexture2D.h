@@ -68,7 +68,8 @@ public:
     bool releasePixels(bool keepPacked = false);
     // Engine side: whether the pixels are held packed only.
     bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
-    bool holdsPixels() const { return _surface || _texture || _scaled || _turned || !_packed.empty(); }
+    // Engine side: whether any copy of the pixels is held right now (turned copies aside).
+    bool holdsPixels() const { return _surface || _texture || _scaled || !_packed.empty(); }
     // Engine side: pixels that can be made again by whoever made them (generated images): once
     // uploaded to a software renderer they are held there only. pixelsLost() tells when that
     // renderer has gone with them.
@@ -82,7 +83,7 @@ public:
         uint32_t pixel;
     };
     const std::vector<Fixup>* getOverBlackFixups();
-    // Engine side: bytes of pixels held right now (every copy).
+    // Engine side: bytes of pixels held right now (every copy but the turned copies).
     size_t getPixelBytes() const;
     // Engine side: the Director's frame in which the texture was last drawn or loaded.
     unsigned getLastUsedFrame() const { return _lastUsedFrame; }

