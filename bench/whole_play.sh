@@ -4,6 +4,11 @@
 # line and the peak resident memory from /usr/bin/time -v.
 #
 #   bench/whole_play.sh [BUILD_DIR | SHOT_PROGRAM]      (default build/default)
+#
+# Figures on the 2-core machine under other builds' load (docs/performance.md, "A whole play"):
+#   streamed music (d27a50e -> d1e47ac): mean 8.3 -> 3.6-4.2 ms, p99 35 -> 12-15 ms, 159 -> 176 MiB
+#   pictures held once (aeea243 -> now):  mean 2.8-4.1 -> 2.2-3.6 ms, p99 14-23 -> 9-19 ms,
+#                                         172-176 -> 70.5-71.4 MiB
 set -eu
 TARGET=${1:-build/default}
 if [ -d "$TARGET" ]; then SHOT="$TARGET/bin/solvane-shot"; else SHOT=$TARGET; fi
@@ -32,8 +37,12 @@ done
 STEPS="$STEPS wait:6 shot:score wait:2"
 # The binary's own Resources folder (beside it) is used; the shot proves the score screen came.
 cd "$(dirname "$SHOT")"
-SDL_AUDIODRIVER=dummy /usr/bin/time -v "./$(basename "$SHOT")" --frame-stats --store "$WORK/store" --out "$WORK/out" \
-    $STEPS >"$WORK/stdout" 2>"$WORK/time"
+if ! SDL_AUDIODRIVER=dummy /usr/bin/time -v "./$(basename "$SHOT")" --frame-stats --store "$WORK/store" \
+    --out "$WORK/out" $STEPS >"$WORK/stdout" 2>"$WORK/time"; then
+    echo "whole_play: $SHOT failed:" >&2
+    grep -v '^	' "$WORK/time" | tail -n 5 >&2
+    exit 1
+fi
 [ -f "$WORK/out/score.png" ] || { echo "whole_play: the play never reached the score screen" >&2; exit 1; }
 tail -n 1 "$WORK/stdout"
 grep -E 'Maximum resident|User time|System time|Elapsed' "$WORK/time"

@@ -10,6 +10,7 @@
 #include "math/Vec2.h"
 
 struct SDL_Renderer;
+struct SDL_Surface;
 union SDL_Event;
 
 // Both live at global scope, as in the framework.
@@ -71,6 +72,9 @@ public:
     // Engine side -----------------------------------------------------------------------
     // The SDL renderer frames are drawn with (nullptr when the view can't draw).
     virtual SDL_Renderer* getSDLRenderer() const = 0;
+    // The pixels a software renderer draws into, when the view owns them (headless): the
+    // renderer may write some pictures straight into them. nullptr otherwise.
+    virtual SDL_Surface* getFrameSurface() const { return nullptr; }
     // Blocks until the OS has an event for this view or the time is up; false on a timeout.
     // A view without OS events just sleeps.
     virtual bool waitForEvents(float seconds);

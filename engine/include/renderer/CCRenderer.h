@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "base/ccMacros.h"
@@ -9,6 +10,7 @@
 struct SDL_Renderer;
 struct SDL_Vertex;
 struct SDL_Texture;
+struct SDL_Surface;
 
 NS_CC_BEGIN
 
@@ -22,8 +24,10 @@ public:
     ~Renderer();
 
     // Called by the Director before each frame with the view's current mapping.
+    // `frame`, when given, is the surface a software target draws into: some pictures are then
+    // written into it directly.
     void beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
-                    float frameHeight);
+                    float frameHeight, SDL_Surface* frame = nullptr);
     void endFrame();
 
     // A null texture draws the vertex colours untextured. Indices may be null (then every three
@@ -47,7 +51,12 @@ private:
     // that; false when the quad is small or not a single whole quad.
     bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
 
+    // Software target: writes a whole picture at its own size into the frame, over the black the
+    // frame was cleared to; false when the frame's pixels aren't at hand.
+    bool drawOverBlack(Texture2D* texture, int x, int y);
+
     SDL_Renderer* _target = nullptr;
+    SDL_Surface* _frameSurface = nullptr;
     unsigned _frame = 0;
     // Nothing drawn yet since the frame was cleared to black.
     bool _untouched = false;
@@ -58,6 +67,7 @@ private:
     // A frame-sized texture the turned quads are mapped onto (software target only).
     SDL_Texture* _canvas = nullptr;
     unsigned int _canvasGeneration = 0;
+    unsigned _canvasUsedFrame = 0;
     float _originX = 0.0f;
     float _originY = 0.0f;
     float _scaleX = 1.0f;

@@ -28,6 +28,11 @@ public:
     void removeUnusedTextures();
     void removeAllTextures();
     size_t getTextureCount() const { return _textures.size(); }
+    // Engine side: pictures read from files that were neither drawn nor loaded in the frames
+    // `now - 1` and `now` are packed (Texture2D::releasePixels); the most recently used stay
+    // packed while they fit in `keepBytes`, the rest let go of their pixels entirely and read
+    // their file again when next drawn. Returns the bytes freed.
+    size_t releaseIdlePixels(unsigned now, size_t keepBytes);
 
 private:
     std::unordered_map<std::string, Texture2D*> _textures;

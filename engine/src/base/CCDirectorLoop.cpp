@@ -13,6 +13,12 @@
 
 NS_CC_BEGIN
 
+namespace {
+// Packed pixels of pictures off screen kept for a quick return: every background and heroine
+// of a play fits (a background packs to about half a megabyte).
+constexpr size_t kIdlePictureBytes = 12u * 1024 * 1024;
+} // namespace
+
 void Director::setAnimationInterval(float interval) {
     _animationInterval = interval;
     if (!_invalid) {
@@ -81,11 +87,15 @@ void Director::drawScene(float dt) {
         _scheduler->update(_deltaTime);
     }
     // Scene changes requested during input or the tick land here, before anything is drawn.
-    if (_nextScene) {
+    const bool sceneChanged = _nextScene != nullptr;
+    if (sceneChanged) {
         setNextScene();
     }
     renderFrame();
     ++_totalFrames;
+    // Pictures off screen are packed (a question's background or heroine often comes back) and
+    // the least recent let go; a new scene keeps only what it loaded or drew.
+    _textureCache->releaseIdlePixels(_totalFrames, sceneChanged ? 0 : kIdlePictureBytes);
     release();
 }
 
@@ -95,7 +105,7 @@ void Director::renderFrame() {
     }
     const Size& frame = _openGLView->getFrameSize();
     _renderer->beginFrame(_openGLView->getSDLRenderer(), _openGLView->getViewPortRect(), _openGLView->getScaleX(),
-                          _openGLView->getScaleY(), frame.height);
+                          _openGLView->getScaleY(), frame.height, _openGLView->getFrameSurface());
     if (_runningScene) {
         _runningScene->visit(_renderer, Mat4::IDENTITY, 0);
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "renderer/CCTexture2D.h"
 #include "renderer/RenderTargets.h"
@@ -25,8 +26,9 @@ Renderer::~Renderer() {
 }
 
 void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
-                          float frameHeight) {
+                          float frameHeight, SDL_Surface* frame) {
     _target = target;
+    _frameSurface = frame && frame->format->format == SDL_PIXELFORMAT_ARGB8888 ? frame : nullptr;
     _originX = viewport.origin.x;
     _originY = viewport.origin.y;
     _scaleX = scaleX;
@@ -43,6 +45,12 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     }
     _copiesShownBefore.swap(_copiesShown);
     _copiesShown.clear();
+    if (_canvas && _frame - _canvasUsedFrame > 1) {
+        if (render_targets::isAlive(_canvasGeneration)) {
+            SDL_DestroyTexture(_canvas);
+        }
+        _canvas = nullptr;
+    }
     SDL_RendererInfo info;
     _software = SDL_GetRendererInfo(_target, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
@@ -76,6 +84,7 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
     }
     SDL_Texture* sdlTexture = nullptr;
     if (texture) {
+        texture->markUsed();
         sdlTexture = texture->getSDLTexture(_target);
         if (!sdlTexture) {
             return;
@@ -152,19 +161,60 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     const bool overBlack = firstDraw && blendMode == SDL_BLENDMODE_BLEND && rect.x <= 0 && rect.y <= 0 &&
                            rect.x + rect.w >= width && rect.y + rect.h >= height;
     const bool plain = c.r == 255 && c.g == 255 && c.b == 255 && c.a == 255;
+    if (overBlack && plain && rect.w == texture->getPixelsWide() && rect.h == texture->getPixelsHigh() &&
+        drawOverBlack(texture, rect.x, rect.y)) {
+        return true;
+    }
     if (plain && !overBlack && rect.w == texture->getPixelsWide() && rect.h == texture->getPixelsHigh()) {
         return false; // already a plain copy
     }
+    bool tintBaked = true;
     SDL_Texture* copy =
-        texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a), overBlack, _frame);
+        texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a), overBlack, _frame, &tintBaked);
     if (!copy) {
         return false;
     }
-    SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE : static_cast<SDL_BlendMode>(blendMode));
+    SDL_SetTextureColorMod(copy, tintBaked ? 255 : c.r, tintBaked ? 255 : c.g, tintBaked ? 255 : c.b);
+    SDL_SetTextureAlphaMod(copy, tintBaked ? 255 : c.a);
+    // An untinted copy under a fade blends, even when the picture itself is opaque.
+    SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE
+                                            : (!tintBaked && blendMode == SDL_BLENDMODE_NONE && c.a != 255)
+                                                  ? SDL_BLENDMODE_BLEND
+                                                  : static_cast<SDL_BlendMode>(blendMode));
     SDL_RenderCopy(_target, copy, nullptr, &rect);
     if (std::find(_copiesShown.begin(), _copiesShown.end(), texture) == _copiesShown.end()) {
         texture->retain();
         _copiesShown.push_back(texture);
+    }
+    return true;
+}
+
+// A background whose PNG has a few see-through pixels would be blended over the whole frame;
+// as the first draw it only ever lands on black, so opaque pixels are copied and the others
+// weighed by their alpha. Holds no copy of the picture.
+bool Renderer::drawOverBlack(Texture2D* texture, int x, int y) {
+    const SDL_Surface* image = _frameSurface ? texture->getSurface() : nullptr;
+    const std::vector<Texture2D::Fixup>* fixups = image ? texture->getOverBlackFixups() : nullptr;
+    if (!fixups) {
+        return false;
+    }
+    SDL_RenderFlush(_target); // the clear lands first
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(_frameSurface->w, x + image->w), y1 = std::min(_frameSurface->h, y + image->h);
+    if (x0 >= x1 || y0 >= y1) {
+        return true;
+    }
+    for (int row = y0; row < y1; ++row) {
+        std::memcpy(static_cast<Uint8*>(_frameSurface->pixels) + row * _frameSurface->pitch + x0 * 4,
+                    static_cast<const Uint8*>(image->pixels) + (row - y) * image->pitch + (x0 - x) * 4,
+                    static_cast<size_t>(x1 - x0) * 4);
+    }
+    for (const Texture2D::Fixup& fixup : *fixups) {
+        const int col = x + fixup.x, row = y + fixup.y;
+        if (col >= x0 && col < x1 && row >= y0 && row < y1) {
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(_frameSurface->pixels) + row * _frameSurface->pitch)[col] =
+                fixup.pixel;
+        }
     }
     return true;
 }
@@ -176,8 +226,7 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
                               int blendMode) {
     static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
     constexpr float kMinArea = 128.0f * 128.0f; // smaller quads are cheap enough for SDL
-    const SDL_Surface* image = texture->getSurface();
-    if (vertexCount != 4 || indexCount != 6 || !indices || !std::equal(indices, indices + 6, kQuadIndices) || !image) {
+    if (vertexCount != 4 || indexCount != 6 || !indices || !std::equal(indices, indices + 6, kQuadIndices)) {
         return false;
     }
     const SDL_Vertex* v = _scratch.data(); // bottom-left, bottom-right, top-left, top-right
@@ -195,9 +244,16 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     if (upright || std::fabs(cross) < kMinArea) {
         return false;
     }
+    const SDL_Surface* image = texture->getSurface();
+    if (!image) {
+        return false;
+    }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(_target, &width, &height);
+    // The quad is mapped onto a canvas that SDL then blends: measured faster than blending each
+    // pixel into the frame here. The canvas is freed once no turned quad was drawn for a frame.
     const unsigned int generation = render_targets::generationOf(_target);
+    _canvasUsedFrame = _frame;
     if (!_canvas || _canvasGeneration != generation) {
         _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
         _canvasGeneration = generation;

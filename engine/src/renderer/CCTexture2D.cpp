@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+
+#include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "renderer/RenderTargets.h"
 #include "renderer/TurnedImages.h"
@@ -12,15 +15,6 @@ NS_CC_BEGIN
 namespace {
 // One pixel layout everywhere (images, text, the headless frame) keeps SDL on its fast blits.
 constexpr Uint32 kPixelFormat = SDL_PIXELFORMAT_ARGB8888;
-
-SDL_Surface* toEnginePixels(SDL_Surface* surface) {
-    if (!surface || surface->format->format == kPixelFormat) {
-        return surface;
-    }
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, kPixelFormat, 0);
-    SDL_FreeSurface(surface);
-    return converted;
-}
 
 bool everyPixelOpaque(const SDL_Surface* surface) {
     for (int y = 0; y < surface->h; ++y) {
@@ -34,6 +28,30 @@ bool everyPixelOpaque(const SDL_Surface* surface) {
     }
     return true;
 }
+
+bool isSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+}
+
+// PNGs with alpha decode to the bytes R, G, B, A (ABGR8888 as 32-bit words), ours are A, R, G, B
+// words: swapping red and blue in place is a fraction of SDL's general conversion (which also
+// needs a second image's worth of memory). Returns the ARGB view over the same pixels.
+SDL_Surface* swapRedAndBlue(SDL_Surface* surface) {
+    if (SDL_LockSurface(surface) != 0) {
+        return nullptr;
+    }
+    for (int y = 0; y < surface->h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x) {
+            const Uint32 p = row[x];
+            row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        }
+    }
+    SDL_UnlockSurface(surface);
+    return SDL_CreateRGBSurfaceWithFormatFrom(surface->pixels, surface->w, surface->h, 32, surface->pitch,
+                                              kPixelFormat);
+}
 } // namespace
 
 Texture2D::Texture2D() = default;
@@ -41,17 +59,59 @@ Texture2D::Texture2D() = default;
 Texture2D::~Texture2D() {
     releaseTexture();
     releaseScaledCopy();
+    freeSurface();
+}
+
+void Texture2D::freeSurface() {
     if (_surface) {
         SDL_FreeSurface(_surface);
     }
+    if (_pixelOwner) {
+        SDL_FreeSurface(_pixelOwner);
+    }
+    _surface = nullptr;
+    _pixelOwner = nullptr;
 }
 
-bool Texture2D::initWithSurface(SDL_Surface* surface) {
-    surface = toEnginePixels(surface);
+bool Texture2D::adoptSurface(SDL_Surface* surface) {
     if (!surface) {
         return false;
     }
-    updateWithSurface(surface);
+    SDL_Surface* owner = nullptr;
+    if (surface->format->format == SDL_PIXELFORMAT_ABGR8888) {
+        SDL_Surface* view = swapRedAndBlue(surface);
+        if (view) {
+            owner = surface;
+            surface = view;
+        }
+    }
+    if (surface->format->format != kPixelFormat) {
+        SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, kPixelFormat, 0);
+        SDL_FreeSurface(surface);
+        if (owner) {
+            SDL_FreeSurface(owner);
+            owner = nullptr;
+        }
+        surface = converted;
+        if (!surface) {
+            return false;
+        }
+    }
+    freeSurface();
+    _surface = surface;
+    _pixelOwner = owner;
+    return true;
+}
+
+bool Texture2D::initWithSurface(SDL_Surface* surface) {
+    if (!surface) {
+        return false;
+    }
+    if (!adoptSurface(surface)) {
+        return false;
+    }
+    // Already adopted: updateWithSurface keeps the same surface.
+    updateWithSurface(_surface);
     return true;
 }
 
@@ -61,15 +121,21 @@ bool Texture2D::initWithImageFile(const std::string& fullPath) {
         return false;
     }
     _path = fullPath;
+    markUsed();
     return initWithSurface(surface);
 }
 
 void Texture2D::updateWithSurface(SDL_Surface* surface) {
-    surface = toEnginePixels(surface);
-    if (_surface) {
-        SDL_FreeSurface(_surface);
+    if (surface != _surface) {
+        if (surface) {
+            if (!adoptSurface(surface)) {
+                surface = nullptr;
+            }
+        } else {
+            freeSurface();
+        }
+        surface = _surface;
     }
-    _surface = surface;
     int w = surface ? surface->w : 0;
     int h = surface ? surface->h : 0;
     if (w != _pixelsWide || h != _pixelsHigh) {
@@ -82,12 +148,175 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _dirty = true;
     _turned.reset();
     _turnedBuilt = false;
+    _overBlackFixups.reset();
     releaseScaledCopy();
 }
 
+bool Texture2D::reloadPixels() {
+    if (!_packed.empty() && unpackPixels()) {
+        markUsed();
+        _dirty = true;
+        return true;
+    }
+    if (_path.empty()) {
+        return false;
+    }
+    SDL_Surface* surface = IMG_Load(_path.c_str());
+    if (!surface || !adoptSurface(surface)) {
+        log("Texture2D: can't read '%s' again: %s", _path.c_str(), IMG_GetError());
+        return false;
+    }
+    markUsed();
+    if (_surface->w != _pixelsWide || _surface->h != _pixelsHigh) {
+        // The file changed under us: take it as new pixels.
+        updateWithSurface(_surface);
+    }
+    _dirty = true;
+    return true;
+}
+
+const std::vector<Texture2D::Fixup>* Texture2D::getOverBlackFixups() {
+    if (!_overBlackFixups) {
+        const SDL_Surface* image = getSurface();
+        if (!image) {
+            return nullptr;
+        }
+        auto fixups = std::make_unique<std::vector<Fixup>>();
+        for (int y = 0; y < image->h; ++y) {
+            const auto* row =
+                reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+            for (int x = 0; x < image->w; ++x) {
+                const Uint32 p = row[x], a = p >> 24;
+                if (a != 255) {
+                    fixups->push_back({x, y,
+                                       0xFF000000u | (((p >> 16) & 0xFF) * a / 255) << 16 |
+                                           (((p >> 8) & 0xFF) * a / 255) << 8 | ((p & 0xFF) * a / 255)});
+                }
+            }
+        }
+        fixups->shrink_to_fit();
+        _overBlackFixups = std::move(fixups);
+    }
+    return _overBlackFixups.get();
+}
+
+bool Texture2D::pixelsLost() const {
+    return _pixelsWide > 0 && !_surface && !(_texture && render_targets::isAlive(_generation));
+}
+
+void Texture2D::markUsed() { _lastUsedFrame = Director::getInstance()->getTotalFrames(); }
+
+size_t Texture2D::getPixelBytes() const {
+    const size_t image = static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh) * 4;
+    return (_surface ? image : 0) + (_texture ? image : 0) +
+           (_scaled ? static_cast<size_t>(_scaledWidth) * static_cast<size_t>(_scaledHeight) * 4 : 0) +
+           _packed.size() * sizeof(uint32_t);
+}
+
+bool Texture2D::releasePixels(bool keepPacked) {
+    if (_path.empty()) {
+        return false;
+    }
+    const bool hasPixels = _surface || (_texture && _streaming && render_targets::isAlive(_generation));
+    if (keepPacked && hasPixels) {
+        if (const SDL_Surface* image = getSurface()) {
+            std::vector<uint32_t> packed;
+            for (int y = 0; y < image->h; ++y) {
+                const auto* row =
+                    reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+                for (int x = 0; x < image->w; ++x) {
+                    // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
+                    if (!packed.empty() && packed.back() == row[x]) {
+                        ++packed[packed.size() - 2];
+                    } else {
+                        packed.push_back(1);
+                        packed.push_back(row[x]);
+                    }
+                }
+            }
+            // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
+            const size_t raw = static_cast<size_t>(image->w) * static_cast<size_t>(image->h);
+            if (packed.size() <= raw / 2) {
+                packed.shrink_to_fit();
+                _packed = std::move(packed);
+            } else {
+                std::vector<uint32_t>().swap(_packed);
+            }
+        }
+    } else if (!keepPacked) {
+        std::vector<uint32_t>().swap(_packed);
+    }
+    releaseTexture();
+    releaseScaledCopy();
+    freeSurface();
+    // Turned copies stay: making them again costs more than a frame has (8 ms for the star),
+    // and the particles that use them are small.
+    _overBlackFixups.reset();
+    return true;
+}
+
+void Texture2D::unpackInto(void* pixels, int pitch) {
+    int x = 0, y = 0;
+    auto* row = static_cast<Uint32*>(pixels);
+    for (size_t i = 0; i + 1 < _packed.size() && y < _pixelsHigh; i += 2) {
+        for (uint32_t n = _packed[i]; n > 0 && y < _pixelsHigh;) {
+            const int take = static_cast<int>(std::min<uint32_t>(n, static_cast<uint32_t>(_pixelsWide - x)));
+            std::fill(row + x, row + x + take, _packed[i + 1]);
+            n -= static_cast<uint32_t>(take);
+            x += take;
+            if (x == _pixelsWide) {
+                x = 0;
+                ++y;
+                row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch);
+            }
+        }
+    }
+    std::vector<uint32_t>().swap(_packed);
+}
+
+bool Texture2D::unpackPixels() {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, _pixelsWide, _pixelsHigh, 32, kPixelFormat);
+    if (!surface) {
+        return false;
+    }
+    unpackInto(surface->pixels, surface->pitch);
+    freeSurface();
+    _surface = surface;
+    return true;
+}
+
+const SDL_Surface* Texture2D::getSurface() {
+    if (_surface) {
+        return _surface;
+    }
+    if (_texture && _streaming && render_targets::isAlive(_generation)) {
+        if (!_textureView) {
+            void* pixels = nullptr;
+            int pitch = 0;
+            // The software renderer's lock hands out the texture's own pixels.
+            if (SDL_LockTexture(_texture, nullptr, &pixels, &pitch) == 0) {
+                _textureView =
+                    SDL_CreateRGBSurfaceWithFormatFrom(pixels, _pixelsWide, _pixelsHigh, 32, pitch, kPixelFormat);
+                SDL_UnlockTexture(_texture);
+            }
+        }
+        if (_textureView) {
+            return _textureView;
+        }
+    }
+    if (_pixelsWide > 0 && _pixelsHigh > 0 && reloadPixels()) {
+        return _surface;
+    }
+    return nullptr;
+}
+
 const TurnedImages* Texture2D::getTurnedImages() {
+    markUsed(); // drawn through its turned copies
+    if (_turned && _turned->getTexture()->pixelsLost()) {
+        _turnedBuilt = false; // its renderer is gone: made again from our pixels
+    }
     if (!_turnedBuilt) {
-        _turned = TurnedImages::build(_surface);
+        _turned = TurnedImages::build(getSurface());
         _turnedBuilt = true;
     }
     return _turned.get();
@@ -113,11 +342,19 @@ Size Texture2D::getContentSize() const {
 }
 
 void Texture2D::releaseTexture() {
+    if (_textureView) {
+        SDL_FreeSurface(_textureView);
+        _textureView = nullptr;
+    }
     if (_texture && render_targets::isAlive(_generation)) {
         SDL_DestroyTexture(_texture);
+    } else if (_texture && !_surface && !_path.empty()) {
+        // Its renderer is gone and took the only copy: the file is read again when needed.
+        _dirty = true;
     }
     _texture = nullptr;
     _generation = 0;
+    _streaming = false;
 }
 
 void Texture2D::releaseScaledCopy() {
@@ -129,30 +366,68 @@ void Texture2D::releaseScaledCopy() {
 }
 
 SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, bool overBlack,
-                                      unsigned frame) {
-    const ScaledLook look{width, height, tint, overBlack};
+                                      unsigned frame, bool* tintBaked) {
+    ScaledLook look{width, height, tint, overBlack};
     const unsigned int generation = render_targets::generationOf(renderer);
-    if (_scaled && _scaledGeneration == generation && _scaledLook == look) {
+    const bool alive = _scaled && _scaledGeneration == generation;
+    *tintBaked = true;
+    if (alive && _scaledLook == look) {
         return _scaled;
     }
-    const bool askedBefore = _askedLook == look && frame - _askedFrame <= 1;
+    const bool recent = frame - _askedFrame <= 1;
+    const bool sizeHeld = recent && _askedLook.width == width && _askedLook.height == height &&
+                          _askedLook.overBlack == overBlack;
+    const bool lookHeld = recent && _askedLook == look;
     _askedLook = look;
     _askedFrame = frame;
-    if (!askedBefore || !_surface || width <= 0 || height <= 0 || generation == 0) {
+    if (!overBlack && sizeHeld && !lookHeld) {
+        // A fade: the size holds, the tint moves. At the image's own size SDL's modulated copy
+        // is as good as any; at another size an untinted copy at that size is modulated.
+        if (width == _pixelsWide && height == _pixelsHigh) {
+            return nullptr;
+        }
+        look.tint = Color4B(255, 255, 255, 255);
+        *tintBaked = false;
+        if (alive && _scaledLook == look) {
+            return _scaled;
+        }
+    } else if (!lookHeld) {
         return nullptr;
     }
-    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, kPixelFormat);
+    if (_pixelsWide <= 0 || width <= 0 || height <= 0 || generation == 0) {
+        return nullptr;
+    }
+    tint = look.tint;
+    SDL_Surface* source = const_cast<SDL_Surface*>(getSurface());
+    if (!source) {
+        return nullptr;
+    }
+    releaseScaledCopy();
+    // Made straight into a streaming texture: on the software renderer its lock is the
+    // texture's own pixels, so the copy is written once and held once.
+    SDL_Texture* texture = SDL_CreateTexture(renderer, kPixelFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
+        if (texture) {
+            SDL_DestroyTexture(texture);
+        }
+        return nullptr;
+    }
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, pitch, kPixelFormat);
     if (!copy) {
+        SDL_UnlockTexture(texture);
+        SDL_DestroyTexture(texture);
         return nullptr;
     }
     if (width == _pixelsWide && height == _pixelsHigh) {
-        SDL_SetSurfaceBlendMode(_surface, SDL_BLENDMODE_NONE);
-        SDL_BlitSurface(_surface, nullptr, copy, nullptr);
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitSurface(source, nullptr, copy, nullptr);
     } else if (_aliased) {
-        SDL_SetSurfaceBlendMode(_surface, SDL_BLENDMODE_NONE);
-        SDL_BlitScaled(_surface, nullptr, copy, nullptr);
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        SDL_BlitScaled(source, nullptr, copy, nullptr);
     } else {
-        SDL_SoftStretchLinear(_surface, nullptr, copy, nullptr);
+        SDL_SoftStretchLinear(source, nullptr, copy, nullptr);
     }
     // Tint and opacity as the renderer applies them: each channel times the tint over 255.
     // Over black, each colour is also weighed by the alpha, as blending would.
@@ -161,6 +436,10 @@ SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int hei
             auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(copy->pixels) + y * copy->pitch);
             for (int x = 0; x < width; ++x) {
                 const Uint32 p = row[x];
+                if (overBlack && p >= 0xFF000000u && tint.r == 255 && tint.g == 255 && tint.b == 255 &&
+                    tint.a == 255) {
+                    continue; // opaque and untinted: unchanged
+                }
                 Uint32 a = (p >> 24) * tint.a / 255, r = ((p >> 16) & 0xFF) * tint.r / 255,
                        g = ((p >> 8) & 0xFF) * tint.g / 255, b = (p & 0xFF) * tint.b / 255;
                 if (overBlack) {
@@ -173,14 +452,14 @@ SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int hei
             }
         }
     }
-    releaseScaledCopy();
-    _scaled = SDL_CreateTextureFromSurface(renderer, copy);
     SDL_FreeSurface(copy);
-    if (!_scaled) {
-        return nullptr;
-    }
+    SDL_UnlockTexture(texture);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    _scaled = texture;
     _scaledGeneration = generation;
     _scaledLook = look;
+    _scaledWidth = width;
+    _scaledHeight = height;
     return _scaled;
 }
 
@@ -189,22 +468,51 @@ SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
     if (_texture && _generation != generation) {
         releaseTexture();
     }
-    if (!_surface || _pixelsWide <= 0 || _pixelsHigh <= 0 || generation == 0) {
+    if (_pixelsWide <= 0 || _pixelsHigh <= 0 || generation == 0) {
         return nullptr;
     }
     if (!_texture) {
-        _texture = SDL_CreateTexture(renderer, kPixelFormat, SDL_TEXTUREACCESS_STATIC, _pixelsWide, _pixelsHigh);
+        if (!_surface && _packed.empty() && !reloadPixels()) {
+            return nullptr;
+        }
+        // On the software renderer a streaming texture's lock is its own pixels, so the CPU copy
+        // can go once uploaded and the pixels are still there to read.
+        const bool software = isSoftware(renderer);
+        _texture = SDL_CreateTexture(renderer, kPixelFormat,
+                                     software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, _pixelsWide,
+                                     _pixelsHigh);
         if (!_texture) {
             return nullptr;
         }
         _generation = generation;
+        _streaming = software;
         SDL_SetTextureScaleMode(_texture, _aliased ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
         _dirty = true;
     }
+    if (!_surface && !_packed.empty() && _streaming) {
+        // Packed pixels are unpacked straight into the software renderer's texture.
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(_texture, nullptr, &pixels, &pitch) == 0) {
+            unpackInto(pixels, pitch);
+            SDL_UnlockTexture(_texture);
+            markUsed();
+            _dirty = false;
+            ++_uploadCount;
+        }
+    }
     if (_dirty) {
+        if (!_surface && !reloadPixels()) {
+            return nullptr;
+        }
         SDL_UpdateTexture(_texture, nullptr, _surface->pixels, _surface->pitch);
         _dirty = false;
         ++_uploadCount;
+        if (!_path.empty() || (_remakeable && _streaming)) {
+            // A picture from a file is held once: the renderer's copy (read back in place on the
+            // software renderer, read from the file again elsewhere when needed).
+            freeSurface();
+        }
     }
     return _texture;
 }

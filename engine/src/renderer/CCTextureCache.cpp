@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "base/CCConsole.h"
 #include "platform/CCFileUtils.h"
@@ -95,6 +97,35 @@ void TextureCache::removeUnusedTextures() {
             ++it;
         }
     }
+}
+
+size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
+    std::vector<Texture2D*> idle;
+    for (auto& entry : _textures) {
+        Texture2D* texture = entry.second;
+        if (texture->holdsPixels() && !texture->getPath().empty() && now - texture->getLastUsedFrame() > 1) {
+            idle.push_back(texture);
+        }
+    }
+    std::sort(idle.begin(), idle.end(), [](const Texture2D* a, const Texture2D* b) {
+        return a->getLastUsedFrame() > b->getLastUsedFrame();
+    });
+    size_t kept = 0, freed = 0;
+    for (Texture2D* texture : idle) {
+        const size_t before = texture->getPixelBytes();
+        if (!texture->isPacked()) {
+            texture->releasePixels(true);
+        }
+        size_t bytes = texture->getPixelBytes();
+        if (kept + bytes <= keepBytes) {
+            kept += bytes;
+        } else {
+            texture->releasePixels(false);
+            bytes = 0;
+        }
+        freed += before - bytes;
+    }
+    return freed;
 }
 
 void TextureCache::removeAllTextures() {

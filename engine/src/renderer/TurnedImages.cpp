@@ -200,6 +200,7 @@ std::unique_ptr<TurnedImages> TurnedImages::build(const SDL_Surface* surface) {
         delete texture;
         return nullptr;
     }
+    texture->setRemakeable();
     std::unique_ptr<TurnedImages> images(new TurnedImages());
     images->_texture = texture;
     images->_steps = steps;

@@ -21,6 +21,7 @@ public:
     // with a virtual pad); there is no window, so nothing else arrives from the OS.
     void pollEvents() override;
     SDL_Renderer* getSDLRenderer() const override { return _renderer; }
+    SDL_Surface* getFrameSurface() const override { return _surface; }
 
     bool saveFrame(const std::string& pngPath) const;
     // 0xRRGGBBAA of a frame pixel (y down from the top-left); 0 outside the frame.

@@ -1,0 +1,240 @@
+// Where a picture's pixels live: once in the renderer after upload, packed or let go when no
+// longer drawn, and read back unchanged when drawn again. What the frame shows never changes.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/EngineFixture.h"
+
+USING_NS_CC;
+
+namespace {
+
+constexpr float kFrame = 1.0f / 60;
+
+// 0xRRGGBBAA straight alpha.
+struct Rgba {
+    Uint8 r, g, b, a;
+};
+
+// A PNG saved from RGBA bytes (as a paint program writes them): the top half a colour ramp in
+// bands 8 pixels wide, the bottom half see-through at `alpha`, a see-through rim on the left.
+std::string writePicture(const std::string& path, int width, int height, Uint8 alpha) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Uint8 a = x == 0 ? 90 : y < height / 2 ? 255 : alpha;
+            const auto r = static_cast<Uint8>(200), g = static_cast<Uint8>((x / 8 * 8 * 255) / width),
+                       b = static_cast<Uint8>(y < height / 2 ? 30 : 160);
+            auto* pixel = static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4;
+            pixel[0] = r;
+            pixel[1] = g;
+            pixel[2] = b;
+            pixel[3] = a;
+        }
+    }
+    IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return path;
+}
+
+// What writePicture's pixel (x, y) looks like drawn over black.
+unsigned int overBlack(int x, int y, int width, int height, Uint8 alpha) {
+    const unsigned a = x == 0 ? 90 : y < height / 2 ? 255 : alpha;
+    const unsigned r = 200, g = static_cast<unsigned>((x / 8 * 8 * 255) / width), b = y < height / 2 ? 30 : 160;
+    return (r * a / 255) << 24 | (g * a / 255) << 16 | (b * a / 255) << 8 | 0xFF;
+}
+
+bool near(unsigned int a, unsigned int b, int tolerance = 2) {
+    for (int shift = 8; shift < 32; shift += 8) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class TexturePixelsTest : public EngineFixture {
+protected:
+    void SetUp() override {
+        EngineFixture::SetUp();
+        scene = Scene::create();
+        director()->runWithScene(scene);
+    }
+    Sprite* show(const std::string& path, float x, float y) {
+        Sprite* sprite = Sprite::create(path);
+        sprite->setAnchorPoint(Vec2::ZERO);
+        sprite->setPosition(x, y);
+        scene->addChild(sprite);
+        return sprite;
+    }
+    // Frame pixels over the sprite's area at the design's 1:1 scale (y down from the top).
+    int mismatches(float left, float bottom, int width, int height, Uint8 alpha) {
+        int wrong = 0;
+        for (int y = 0; y < height; y += 3) {
+            for (int x = 0; x < width; x += 5) {
+                const int frameX = static_cast<int>(left) + x;
+                const int frameY = 720 - static_cast<int>(bottom) - height + y;
+                wrong += near(pixel(frameX, frameY), overBlack(x, y, width, height, alpha)) ? 0 : 1;
+            }
+        }
+        return wrong;
+    }
+    Scene* scene = nullptr;
+};
+
+TEST_F(TexturePixelsTest, APictureIsHeldOnceAndLooksTheSameWhetherKeptPackedOrReadAgain) {
+    const std::string path = writePicture(tempDir() + "ramp.png", 120, 80, 128);
+    show(path, 100, 100);
+    step(kFrame);
+    Texture2D* texture = director()->getTextureCache()->addImage(path);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(mismatches(100, 100, 120, 80, 128), 0) << "colours and alpha as saved";
+    EXPECT_EQ(texture->getPixelBytes(), 120u * 80u * 4u) << "one copy once uploaded";
+    ASSERT_NE(texture->getSurface(), nullptr) << "read back from the renderer's copy";
+    EXPECT_EQ(texture->getPixelBytes(), 120u * 80u * 4u);
+
+    ASSERT_TRUE(texture->releasePixels(true));
+    EXPECT_TRUE(texture->isPacked());
+    EXPECT_LT(texture->getPixelBytes(), 120u * 80u * 4u / 2);
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 100, 120, 80, 128), 0) << "unpacked";
+    EXPECT_FALSE(texture->isPacked());
+
+    ASSERT_TRUE(texture->releasePixels(false));
+    EXPECT_FALSE(texture->holdsPixels());
+    EXPECT_EQ(texture->getPixelsWide(), 120) << "the size stays known";
+    const int uploads = texture->getUploadCount();
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 100, 120, 80, 128), 0) << "read from the file again";
+    EXPECT_EQ(texture->getUploadCount(), uploads + 1);
+    EXPECT_EQ(director()->getTextureCache()->addImage(path), texture) << "still the cached texture";
+}
+
+// Noise has no runs to pack: such a picture is let go rather than kept at twice its size.
+TEST_F(TexturePixelsTest, APictureThatDoesNotPackIsLetGoInstead) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 50, 50, 32, SDL_PIXELFORMAT_RGBA32);
+    auto* bytes = static_cast<Uint8*>(surface->pixels);
+    for (int i = 0; i < surface->pitch * 50; ++i) {
+        bytes[i] = static_cast<Uint8>(i * 7919 % 251);
+    }
+    const std::string path = tempDir() + "noise.png";
+    IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    Sprite* sprite = show(path, 0, 0);
+    step(kFrame);
+    const unsigned int before = pixel(10, 700);
+    Texture2D* texture = sprite->getTexture();
+    ASSERT_TRUE(texture->releasePixels(true));
+    EXPECT_FALSE(texture->holdsPixels());
+    step(kFrame);
+    EXPECT_EQ(pixel(10, 700), before);
+}
+
+TEST_F(TexturePixelsTest, PicturesMadeInMemoryKeepTheirPixels) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 8, 8, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_FillRect(surface, nullptr, 0xFF336699u);
+    auto* texture = new Texture2D();
+    ASSERT_TRUE(texture->initWithSurface(surface));
+    texture->autorelease();
+    Sprite* sprite = Sprite::createWithTexture(texture);
+    sprite->setPosition(640, 360);
+    scene->addChild(sprite);
+    step(kFrame);
+    EXPECT_FALSE(texture->releasePixels(true)) << "no file to read them from again";
+    EXPECT_TRUE(texture->holdsPixels());
+    EXPECT_EQ(pixel(640, 360), 0x336699FFu);
+}
+
+TEST_F(TexturePixelsTest, PicturesOffScreenArePackedThenTheLeastRecentLetGoAndANewSceneKeepsItsOwn) {
+    const std::string a = writePicture(tempDir() + "a.png", 64, 64, 200);
+    const std::string b = writePicture(tempDir() + "b.png", 64, 64, 100);
+    const std::string c = writePicture(tempDir() + "c.png", 64, 64, 50);
+    Sprite* first = show(a, 0, 0);
+    step(kFrame);
+    Sprite* second = show(b, 100, 0);
+    step(kFrame);
+    show(c, 200, 0);
+    step(kFrame);
+    TextureCache* cache = director()->getTextureCache();
+    Texture2D* ta = cache->addImage(a);
+    Texture2D* tb = cache->addImage(b);
+    Texture2D* tc = cache->addImage(c);
+    first->removeFromParent();
+    second->setVisible(false);
+    step(kFrame, 3);
+    EXPECT_TRUE(ta->isPacked());
+    EXPECT_TRUE(tb->isPacked());
+    EXPECT_FALSE(tc->isPacked()) << "on screen";
+
+    // Room for one packed picture: the more recently drawn (b) stays.
+    const unsigned now = director()->getTotalFrames();
+    cache->releaseIdlePixels(now, tb->getPixelBytes());
+    EXPECT_FALSE(ta->holdsPixels());
+    EXPECT_TRUE(tb->isPacked());
+    second->setVisible(true);
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 0, 64, 64, 100), 0);
+
+    // The next scene's picture, loaded before the change, is kept; the old scene's go.
+    const std::string d = writePicture(tempDir() + "d.png", 64, 64, 255);
+    Scene* next = Scene::create();
+    Sprite* shown = Sprite::create(d);
+    shown->setAnchorPoint(Vec2::ZERO);
+    next->addChild(shown);
+    director()->replaceScene(next);
+    step(kFrame);
+    EXPECT_TRUE(cache->addImage(d)->holdsPixels());
+    EXPECT_FALSE(cache->addImage(d)->isPacked());
+    step(kFrame, 2);
+    EXPECT_FALSE(tb->holdsPixels());
+    EXPECT_FALSE(tc->holdsPixels());
+    EXPECT_EQ(cache->getTextureCount(), 4u) << "textures stay cached; only their pixels went";
+}
+
+// A 1280x720 background whose PNG has see-through pixels, drawn first at its own size, lands
+// exactly as blending it over the cleared frame would, without a copy of it being made; what is
+// drawn over it still blends with it.
+TEST_F(TexturePixelsTest, ASeeThroughFullFrameBackgroundLandsAsIfBlendedOverBlack) {
+    const std::string path = writePicture(tempDir() + "background.png", 1280, 720, 77);
+    Sprite* background = show(path, 0, 0);
+    for (int frame = 0; frame < 3; ++frame) {
+        step(kFrame);
+        EXPECT_EQ(mismatches(0, 0, 1280, 720, 77), 0) << "frame " << frame;
+    }
+    EXPECT_EQ(background->getTexture()->getPixelBytes(), 1280u * 720u * 4u);
+    Sprite* panel = Sprite::create();
+    panel->setTextureRect(Rect(0, 0, 40, 40));
+    panel->setColor(Color3B(0, 0, 255));
+    panel->setOpacity(128);
+    panel->setPosition(640, 100);
+    scene->addChild(panel);
+    step(kFrame);
+    const unsigned int under = overBlack(640, 620, 1280, 720, 77);
+    const unsigned int blended = pixel(640, 620);
+    EXPECT_NEAR(static_cast<int>(blended >> 8 & 0xFF), static_cast<int>(((under >> 8 & 0xFF) + 255) / 2), 2);
+    EXPECT_NEAR(static_cast<int>(blended >> 24), static_cast<int>((under >> 24) / 2), 2);
+}
+
+// A scaled picture fading in is drawn each frame at that frame's opacity, also once an untinted
+// copy at its size stands in for SDL's scaling.
+TEST_F(TexturePixelsTest, AScaledPictureFadingInFollowsItsOpacityEveryFrame) {
+    const std::string path = writePicture(tempDir() + "fade.png", 60, 40, 255);
+    Sprite* sprite = show(path, 200, 200);
+    sprite->setScale(3.0f);
+    for (int opacity = 20; opacity <= 255; opacity += 47) {
+        sprite->setOpacity(static_cast<GLubyte>(opacity));
+        step(kFrame);
+        // Well inside the opaque top half, away from scaling's blur at the edges.
+        const unsigned int seen = pixel(200 + 90, 720 - 200 - 120 + 20);
+        const unsigned int full = overBlack(30, 6, 60, 40, 255);
+        EXPECT_NEAR(static_cast<int>(seen >> 24), static_cast<int>((full >> 24) * opacity / 255), 3)
+            << "opacity " << opacity;
+        EXPECT_NEAR(static_cast<int>(seen >> 8 & 0xFF), static_cast<int>((full >> 8 & 0xFF) * opacity / 255), 3)
+            << "opacity " << opacity;
+    }
+}
+
+} // namespace
