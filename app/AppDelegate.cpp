@@ -49,8 +49,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
                                     ResolutionPolicy::NO_BORDER);
 
     const Size& chosen = resolutionClassForFrameHeight(glview->getFrameSize().height);
-    director->setContentScaleFactor(std::min(chosen.width / designResolutionSize.width,
-                                             chosen.height / designResolutionSize.height));
+    director->setContentScaleFactor(
+        std::min(chosen.width / designResolutionSize.width, chosen.height / designResolutionSize.height));
 
     // A broken data file ends the program here, before any scene shows, with a message
     // that names the file.

@@ -9,10 +9,10 @@
 
 #include "audio/include/AudioEngine.h"
 #include "cocos2d.h"
+#include "engine/ToneFile.h"
 #include "ext/Audio.h"
 #include "ext/AudioStream.h"
 #include "ext/Headless.h"
-#include "engine/ToneFile.h"
 
 USING_NS_CC;
 using experimental::AudioEngine;
@@ -20,7 +20,9 @@ using experimental::AudioEngine;
 namespace {
 
 // A 0.3 s tone burst as a WAV file.
-std::string writeEffect() { return writeToneWav("solvane-bench-se.wav", 0.3f, 8000); }
+std::string writeEffect() {
+    return writeToneWav("solvane-bench-se.wav", 0.3f, 8000);
+}
 
 void BM_PlayCachedEffect(benchmark::State& state) {
     ext::resetAll();
@@ -39,7 +41,9 @@ void BM_PlayCachedEffect(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayCachedEffect)->Unit(benchmark::kMicrosecond);
 
-std::string musicTrack() { return FileUtils::getInstance()->fullPathForFilename("res/bgm/op.mp3"); }
+std::string musicTrack() {
+    return FileUtils::getInstance()->fullPathForFilename("res/bgm/op.mp3");
+}
 
 void BM_OpenStreamedTrack(benchmark::State& state) {
     ext::resetAll();

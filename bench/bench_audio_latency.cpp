@@ -68,7 +68,11 @@ void effectStartDelay(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(effectStartDelay)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9)->Repetitions(3)
+BENCHMARK(effectStartDelay)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(9)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

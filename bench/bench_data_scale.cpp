@@ -39,8 +39,10 @@ json replicateScenarios(const json& shipped, int copies) {
             for (json& selection : scenario["selections"]) {
                 for (const char* reply : {"success", "failure"}) {
                     if (selection.contains(reply) && selection[reply].is_object() &&
-                        selection[reply].contains("nextScenarioID") && selection[reply]["nextScenarioID"].get<int>() > 0) {
-                        selection[reply]["nextScenarioID"] = selection[reply]["nextScenarioID"].get<std::int64_t>() + shift;
+                        selection[reply].contains("nextScenarioID") &&
+                        selection[reply]["nextScenarioID"].get<int>() > 0) {
+                        selection[reply]["nextScenarioID"] =
+                            selection[reply]["nextScenarioID"].get<std::int64_t>() + shift;
                     }
                 }
             }
@@ -63,8 +65,8 @@ const ScaledRoot& scaledRoot(int copies) {
         return found->second;
     }
     ScaledRoot root;
-    root.dir = fs::temp_directory_path() / ("solvane-bench-scale-" + std::to_string(::getpid()) + "-" +
-                                            std::to_string(copies));
+    root.dir = fs::temp_directory_path() /
+               ("solvane-bench-scale-" + std::to_string(::getpid()) + "-" + std::to_string(copies));
     for (const std::string& file : {kCharacterDataPath, kCharacterInfoPath, kConfessionDataPath}) {
         fs::create_directories((root.dir / file).parent_path());
         fs::copy_file(kShipped / file, root.dir / file, fs::copy_options::overwrite_existing);
@@ -94,7 +96,8 @@ BENCHMARK(BM_LoadContent)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMilliseco
 void cleanUp() {
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(fs::temp_directory_path(), ignored)) {
-        if (entry.path().filename().string().rfind("solvane-bench-scale-" + std::to_string(::getpid()) + "-", 0) == 0) {
+        if (entry.path().filename().string().rfind("solvane-bench-scale-" + std::to_string(::getpid()) + "-",
+                                                   0) == 0) {
             fs::remove_all(entry.path(), ignored);
         }
     }

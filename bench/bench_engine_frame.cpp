@@ -36,8 +36,8 @@ std::string writeImage(const std::string& name, int w, int h, bool translucent) 
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             Uint8 a = translucent ? static_cast<Uint8>((x + y) * 255 / (w + h)) : 255;
-            pixels[y * (surface->pitch / 4) + x] = SDL_MapRGBA(surface->format, static_cast<Uint8>(x * 255 / w),
-                                                               static_cast<Uint8>(y * 255 / h), 128, a);
+            pixels[y * (surface->pitch / 4) + x] = SDL_MapRGBA(
+                surface->format, static_cast<Uint8>(x * 255 / w), static_cast<Uint8>(y * 255 / h), 128, a);
         }
     }
     IMG_SavePNG(surface, path.c_str());
@@ -91,8 +91,9 @@ void BM_HeadlessFrame(benchmark::State& state) {
     for (auto _ : state) {
         Director::getInstance()->mainLoop(kFrameDt);
     }
-    state.counters["label_rerenders_per_frame"] = benchmark::Counter(
-        static_cast<double>(ext::labelRenderCount() - rendersBefore) / static_cast<double>(state.iterations()));
+    state.counters["label_rerenders_per_frame"] =
+        benchmark::Counter(static_cast<double>(ext::labelRenderCount() - rendersBefore) /
+                           static_cast<double>(state.iterations()));
     ext::resetAll();
 }
 BENCHMARK(BM_HeadlessFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

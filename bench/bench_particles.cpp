@@ -90,7 +90,9 @@ void runParticleFrames(benchmark::State& state, const std::string& texture) {
 
 // Argument: degrees each particle turns over its life. The software renderer copies unturned
 // squares as scaled blits; turned ones are drawn from copies of the texture turned in steps.
-void BM_ParticleFrame500(benchmark::State& state) { runParticleFrames(state, writeSoftDot()); }
+void BM_ParticleFrame500(benchmark::State& state) {
+    runParticleFrames(state, writeSoftDot());
+}
 BENCHMARK(BM_ParticleFrame500)->Arg(0)->Arg(360)->Unit(benchmark::kMillisecond);
 
 // The same with the game's own star (64x64, points reaching towards its corners).

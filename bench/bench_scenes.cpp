@@ -33,7 +33,8 @@ constexpr float kFrameDt = 1.0f / 60;
 
 std::string storeFolder() {
     static const std::string folder = [] {
-        auto dir = std::filesystem::temp_directory_path() / ("solvane-bench-scenes-" + std::to_string(::getpid()));
+        auto dir =
+            std::filesystem::temp_directory_path() / ("solvane-bench-scenes-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
         return dir.string() + "/";
     }();
@@ -69,7 +70,8 @@ void runScene(benchmark::State& state, const std::function<Scene*()>& make) {
     for (auto _ : state) {
         ext::step(kFrameDt);
     }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     ext::resetAll();
     setTickSource({});
 }
@@ -84,18 +86,24 @@ Scene* makeScore() {
 
 } // namespace
 
-BENCHMARK_CAPTURE(runScene, Logo, [] { return static_cast<Scene*>(Logo::create()); })
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runScene, Title, [] { return static_cast<Scene*>(Title::create()); })
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runScene, Setting, [] { return static_cast<Scene*>(Setting::create()); })
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runScene, Gals, [] { return static_cast<Scene*>(Gals::create()); })
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runScene, Tutorial, [] { return static_cast<Scene*>(Tutorial::create()); })
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Logo, [] {
+    return static_cast<Scene*>(Logo::create());
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Title, [] {
+    return static_cast<Scene*>(Title::create());
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Setting, [] {
+    return static_cast<Scene*>(Setting::create());
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Gals, [] {
+    return static_cast<Scene*>(Gals::create());
+})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Tutorial, [] {
+    return static_cast<Scene*>(Tutorial::create());
+})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(runScene, Score, [] { return makeScore(); })->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runScene, Game, [] { return static_cast<Scene*>(Game::create()); })
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(runScene, Game, [] {
+    return static_cast<Scene*>(Game::create());
+})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

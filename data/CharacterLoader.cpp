@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "base/CCConsole.h"
-#include "data/JsonFile.h"
 #include "data/DataPaths.h"
+#include "data/JsonFile.h"
 
 const char* const kParameterKeys[13] = {
     "twisted", "active", "diligence", "aggressive", "dependence", "intelligence", "age", "monster",

@@ -1,7 +1,7 @@
 #include "data/Confession.h"
 
-#include "data/JsonFile.h"
 #include "data/DataPaths.h"
+#include "data/JsonFile.h"
 
 Confession parseConfession(nlohmann::json obj) {
     Confession c;

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "base/CCConsole.h"
+#include "data/DataPaths.h"
 #include "data/GameData.h"
 #include "data/JsonFile.h"
 #include "data/Verdict.h"
-#include "data/DataPaths.h"
 
 namespace {
 

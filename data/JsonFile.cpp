@@ -31,8 +31,8 @@ std::int32_t readInt(const nlohmann::json& value) {
         return static_cast<std::int32_t>(number);
     }
     // The library's own conversion would wrap: "id": 4294967297 would read as 1.
-    const bool tooLarge = value.is_number_unsigned() &&
-                          value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT32_MAX);
+    const bool tooLarge =
+        value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(INT32_MAX);
     const bool outOfRange = value.is_number_integer() && !value.is_number_unsigned() &&
                             (value.get<std::int64_t>() < INT32_MIN || value.get<std::int64_t>() > INT32_MAX);
     if (tooLarge || outOfRange) {

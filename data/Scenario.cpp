@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
+#include "data/DataPaths.h"
 #include "data/Filter.h"
 #include "data/JsonFile.h"
 #include "data/Verdict.h"
-#include "data/DataPaths.h"
 
 Reaction nullReaction() {
     return Reaction{"", Emotion::Normal, -1};

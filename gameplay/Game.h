@@ -99,7 +99,6 @@ public:
     void goToScore();
 
 private:
-
     // Layout steps of init.
     void createTimeLabel();
     void createScoreLabel();
@@ -115,7 +114,8 @@ private:
 
     // Question flow helpers.
     void clearSelections();
-    std::function<void(cocos2d::Ref*)> makeSelectionCallback(const Selection& selection, const Character& gal);
+    std::function<void(cocos2d::Ref*)> makeSelectionCallback(const Selection& selection,
+                                                             const Character& gal);
     void addSelectionRow(int row, std::vector<cocos2d::MenuItem*>& items);
     void answer(const Selection& selection, const Character& gal);
     void runTurnSequence(const std::string& reactionText);
@@ -129,7 +129,8 @@ private:
     void shakeCharacter();
     void attachToCharacter(cocos2d::Node* effect);
     cocos2d::ParticleSystemQuad* createEffect(const std::string& plist);
-    void runPopUp(cocos2d::Label* popUp, const cocos2d::Vec2& drift, const cocos2d::Vec2& target, float duration);
+    void runPopUp(cocos2d::Label* popUp, const cocos2d::Vec2& drift, const cocos2d::Vec2& target,
+                  float duration);
     void refreshScoreLabel();
 
     // Confession helpers.

@@ -36,20 +36,20 @@ void Game::propose() {
     // The clock keeps running through the whole confession.
     // Her face follows the lines: taken by surprise, then her answer.
     const Character asked = gal;
-    runAction(Sequence::create(CallFunc::create([this, opening, asked]() {
-                                   setMenuTextString(opening);
-                                   showExpression(asked, Emotion::Surprised);
-                               }),
-                               CallFunc::create([this]() { showFocusLines(kFocusLineSeconds); }),
-                               DelayTime::create(kConfessionStepSeconds),
-                               CallFunc::create([this, reply, asked, success]() {
-                                   setMenuTextString(reply);
-                                   showExpression(asked, success ? Emotion::Happy : Emotion::Sad);
-                               }),
-                               CallFunc::create([this, success]() { showProposeResult(success); }),
-                               DelayTime::create(kConfessionStepSeconds), CallFunc::create([this]() { rotateGal(); }),
-                               CallFunc::create([this]() { askNewGalAfterConfession(); }),
-                               CallFunc::create([this]() { _play.reopen(); }), nullptr));
+    runAction(Sequence::create(
+        CallFunc::create([this, opening, asked]() {
+            setMenuTextString(opening);
+            showExpression(asked, Emotion::Surprised);
+        }),
+        CallFunc::create([this]() { showFocusLines(kFocusLineSeconds); }),
+        DelayTime::create(kConfessionStepSeconds), CallFunc::create([this, reply, asked, success]() {
+            setMenuTextString(reply);
+            showExpression(asked, success ? Emotion::Happy : Emotion::Sad);
+        }),
+        CallFunc::create([this, success]() { showProposeResult(success); }),
+        DelayTime::create(kConfessionStepSeconds), CallFunc::create([this]() { rotateGal(); }),
+        CallFunc::create([this]() { askNewGalAfterConfession(); }),
+        CallFunc::create([this]() { _play.reopen(); }), nullptr));
 }
 
 // Focus lines spin for a moment behind the confession: floor(d * 100) turns of 10 degrees,

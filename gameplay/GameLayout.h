@@ -24,7 +24,6 @@ constexpr float kFocusLineSeconds = 1.5f;
 constexpr float kGameOverFadeSeconds = 0.5f;
 constexpr float kGameOverHoldSeconds = 1.5f;
 
-
 constexpr int kTimerOutlineSize = 10;
 const cocos2d::Color4B kTimerStartOutline(18, 10, 150, 255);
 

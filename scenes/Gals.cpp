@@ -31,9 +31,15 @@ Gals::~Gals() {
     _highlights.clear();
 }
 
-void Gals::setCharacterImage(Sprite* image) { retainInto(_characterImage, image); }
-void Gals::setDescriptionLabel(Label* label) { retainInto(_descriptionLabel, label); }
-void Gals::setAttributeMenu(Menu* menu) { retainInto(_attributeMenu, menu); }
+void Gals::setCharacterImage(Sprite* image) {
+    retainInto(_characterImage, image);
+}
+void Gals::setDescriptionLabel(Label* label) {
+    retainInto(_descriptionLabel, label);
+}
+void Gals::setAttributeMenu(Menu* menu) {
+    retainInto(_attributeMenu, menu);
+}
 
 bool Gals::init() {
     if (!Scene::init()) {
@@ -59,8 +65,9 @@ bool Gals::init() {
             existing->second->release();
         }
         _highlights[gal.id] = highlight;
-        auto item = MenuItemLabel::create(label, std::bind(&Gals::selectCharacter, this, std::placeholders::_1, gal.id,
-                                                           gal.file, text, gal.attribute));
+        auto item =
+            MenuItemLabel::create(label, std::bind(&Gals::selectCharacter, this, std::placeholders::_1,
+                                                   gal.id, gal.file, text, gal.attribute));
         item->setAnchorPoint(Vec2(0, 0));
         items.pushBack(item);
     }
@@ -139,7 +146,8 @@ void Gals::showCharacterImage(const std::string& file) {
         const Size visible = Director::getInstance()->getVisibleSize();
         const Vec2 origin = Director::getInstance()->getVisibleOrigin();
         const Size picture = _characterImage->getContentSize();
-        const float scale = std::min(visible.height / picture.height * 0.8f, visible.width / picture.width * 0.5f);
+        const float scale =
+            std::min(visible.height / picture.height * 0.8f, visible.width / picture.width * 0.5f);
         _characterImage->setScaleX(scale);
         _characterImage->setScaleY(scale);
         _characterImage->setPosition(origin.x + visible.width * 4 / 5, origin.y + visible.height * 0.5f);

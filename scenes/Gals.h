@@ -22,8 +22,8 @@ public:
     virtual cocos2d::Menu* getAttributeMenu() const { return _attributeMenu; }
     virtual void setAttributeMenu(cocos2d::Menu* menu);
 
-    void selectCharacter(cocos2d::Ref* sender, std::int32_t id, const std::string& file, const std::string& text,
-                         const std::set<std::string>& attributes);
+    void selectCharacter(cocos2d::Ref* sender, std::int32_t id, const std::string& file,
+                         const std::string& text, const std::set<std::string>& attributes);
     void showCharacterImage(const std::string& file);
     void showDescription(const std::string& text);
     void showAttributes(const std::set<std::string>& attributes);

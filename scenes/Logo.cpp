@@ -42,8 +42,8 @@ bool Logo::init() {
         }
     });
     auto route = CallFunc::create([this]() { routeAfterLogo(); });
-    runAction(Sequence::create(fadeIn, DelayTime::create(kHoldSeconds), fadeOut, DelayTime::create(kFadeSeconds),
-                               route, nullptr));
+    runAction(Sequence::create(fadeIn, DelayTime::create(kHoldSeconds), fadeOut,
+                               DelayTime::create(kFadeSeconds), route, nullptr));
     return true;
 }
 

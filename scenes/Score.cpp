@@ -65,7 +65,7 @@ void Score::addButtons() {
     const std::vector<std::pair<std::string, std::string>> images = {
         {"ui/retry01.png", "ui/retry02.png"}, {"ui/title_menu01.png", "ui/title_menu01.png"}};
     const std::vector<std::function<void(Ref*)>> actions = {CC_CALLBACK_1(Score::onRetry, this),
-                                                           CC_CALLBACK_1(Score::onBackToTitle, this)};
+                                                            CC_CALLBACK_1(Score::onBackToTitle, this)};
     const Vec2 center = getVisibleCenter();
     auto focus = MenuFocus::create();
     for (size_t i = 0; i < images.size(); ++i) {

@@ -94,8 +94,8 @@ MenuItem* Setting::createVolumeItem() {
     auto label = item->getLabel();
     auto slider = ui::Slider::create();
     slider->loadBarTexture("ui/Slider_Back.png", ui::Widget::TextureResType::LOCAL);
-    slider->loadSlidBallTextures("ui/SliderNode_Normal.png", "ui/SliderNode_Press.png", "ui/SliderNode_Disable.png",
-                                 ui::Widget::TextureResType::LOCAL);
+    slider->loadSlidBallTextures("ui/SliderNode_Normal.png", "ui/SliderNode_Press.png",
+                                 "ui/SliderNode_Disable.png", ui::Widget::TextureResType::LOCAL);
     slider->loadProgressBarTexture("ui/Slider_PressBar.png", ui::Widget::TextureResType::LOCAL);
     slider->setName(kVolumeSliderName);
     slider->setAnchorPoint(Vec2(0, 0));

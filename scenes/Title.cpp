@@ -53,8 +53,8 @@ void Title::addButtons() {
         {"ui/settings01.png", "ui/settings02.png"},
         {"ui/exit01.png", "ui/exit02.png"}};
     const std::vector<std::function<void(Ref*)>> actions = {CC_CALLBACK_1(Title::onStart, this),
-                                                           CC_CALLBACK_1(Title::onSettings, this),
-                                                           [this](Ref* sender) { onExit(sender); }};
+                                                            CC_CALLBACK_1(Title::onSettings, this),
+                                                            [this](Ref* sender) { onExit(sender); }};
     const Vec2 center = getVisibleCenter();
     auto focus = MenuFocus::create();
     for (size_t i = 0; i < labels.size(); ++i) {

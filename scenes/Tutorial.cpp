@@ -28,8 +28,8 @@ constexpr float kWrapFraction = 0.4f;
 struct PageText {
     const char* headingKey; // nullptr: the game's name
     const char* bodyKey;
-    bool limited;           // wraps beside a picture
-    const char* picture;    // nullptr: none
+    bool limited;        // wraps beside a picture
+    const char* picture; // nullptr: none
     const char* menuKey;
 };
 
@@ -147,7 +147,8 @@ Node* Tutorial::createPage(int page) {
         }
     }
     const bool last = page == kPageCount;
-    auto menu = last ? createMenu(layout.menuKey, CC_CALLBACK_1(Tutorial::onToTitle, this)) : createNextMenu();
+    auto menu =
+        last ? createMenu(layout.menuKey, CC_CALLBACK_1(Tutorial::onToTitle, this)) : createNextMenu();
     menu->setPosition(visible.width * 0.85f, visible.height * 0.1f);
     pageNode->addChild(menu);
     return pageNode;

@@ -24,15 +24,15 @@ extern const std::string kBGMScheduleKey; // "currentBGM"
 
 // Everything the music manager remembers, in one object owned by the manager.
 struct BGMState {
-    int currentBGMId = -1;           // audio id of the current track, -1 = none
-    std::string currentBGMPath;      // path of the current track, "" = none
-    float bgmVolume = 1.0f;          // the player's music volume 0..1, in memory only
+    int currentBGMId = -1;                              // audio id of the current track, -1 = none
+    std::string currentBGMPath;                         // path of the current track, "" = none
+    float bgmVolume = 1.0f;                             // the player's music volume 0..1, in memory only
     std::map<int, std::function<void()>> onStopActions; // run once when that id stops
     BGMFade bgmFade;
     // Where each track the cross-fades left was stopped, so that it picks up from there when it
     // comes back; forgotten when the music is released (a new play starts from the top).
     std::map<std::string, float> resumeAt;
-    int seekId = -1;         // a track still being prepared, to be moved to seekSeconds
+    int seekId = -1; // a track still being prepared, to be moved to seekSeconds
     float seekSeconds = 0.0f;
 };
 

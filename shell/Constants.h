@@ -45,7 +45,6 @@ inline const std::string kLogoImagePath = "res/Qwil_logo.png";
 inline const std::string kFocusLinesPath = "res/shuchu.png";
 inline const std::string kGameOverImagePath = "res/effect/game_over.png";
 
-
 // Sound effects.
 inline const std::string kCorrectSoundPath = "res/se/seikai.mp3";
 inline const std::string kMissSoundPath = "res/se/miss.mp3";

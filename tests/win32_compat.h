@@ -19,7 +19,9 @@ inline int setenv(const char* name, const char* value, int overwrite) {
     return _putenv_s(name, value);
 }
 
-inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
+inline int unsetenv(const char* name) {
+    return _putenv_s(name, "");
+}
 
 // Fills in the XXXXXX in place, as POSIX does. Under Wine "/tmp/..." is the host's /tmp on the
 // current drive, which is where the tests run.

@@ -13,12 +13,12 @@
 #include "ext/Paths.h"
 #include "gameplay/Game.h"
 #include "scenes/Gals.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Logo.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
 #include "scenes/Title.h"
 #include "scenes/Tutorial.h"
-#include "scenes/GameSceneFixture.h"
 #include "shell/BGM.h"
 
 USING_NS_CC;
@@ -52,7 +52,8 @@ protected:
 TEST_F(SceneFlowTest, LogoRoutesFirstRunToTutorialThenTitle) {
     start(Logo::create());
     ext::step(kFrame, 140);
-    EXPECT_NE(dynamic_cast<Logo*>(Director::getInstance()->getRunningScene()), nullptr) << "still before 2.5 s";
+    EXPECT_NE(dynamic_cast<Logo*>(Director::getInstance()->getRunningScene()), nullptr)
+        << "still before 2.5 s";
     ext::step(kFrame, 20);
     EXPECT_NE(dynamic_cast<Tutorial*>(Director::getInstance()->getRunningScene()), nullptr);
     EXPECT_TRUE(UserDefault::getInstance()->getBoolForKey("isFirstTime"));

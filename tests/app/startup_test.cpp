@@ -12,11 +12,11 @@
 #include <string>
 #include <tuple>
 
+#include "app/AppDelegate.h"
+#include "app/StartupLoad.h"
 #include "cocos2d.h"
 #include "ext/Headless.h"
 #include "ext/Paths.h"
-#include "app/AppDelegate.h"
-#include "app/StartupLoad.h"
 
 USING_NS_CC;
 namespace fs = std::filesystem;
@@ -51,7 +51,8 @@ TEST(ResolutionClass, ChosenByFrameHeightWithStrictComparisons) {
 }
 
 TEST_F(StartupTest, ContentScaleFollowsTheFrameAndAnExistingViewIsKept) {
-    const std::array<std::pair<int, float>, 4> cases = {{{320, 0.375f}, {321, 1.0f}, {720, 1.0f}, {721, 1.6f}}};
+    const std::array<std::pair<int, float>, 4> cases = {
+        {{320, 0.375f}, {321, 1.0f}, {720, 1.0f}, {721, 1.6f}}};
     for (const auto& [height, scale] : cases) {
         ext::resetAll();
         ext::startHeadless(1280, height);
@@ -104,8 +105,9 @@ TEST(StartupFailure, RealProgramReportsAndExitsWithOne) {
         broken << R"([{"id": 0, "border": 5, "file": "res/gal/a.png", "attribute": [], "name": "Aoi",
                       "you": "senpai", "parameter": null}])";
     }
-    const std::string command = "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy " +
-                                "SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + dir.string() + "' ./solvane 2>stderr.txt >stdout.txt";
+    const std::string command =
+        "cd '" + dir.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy " +
+        "SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + dir.string() + "' ./solvane 2>stderr.txt >stdout.txt";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
@@ -125,10 +127,11 @@ std::pair<int, std::string> runWithoutWindow(const std::string& environment, dou
     const fs::path binary = fs::path(SOLVANE_BIN_DIR) / "solvane";
     const fs::path err = fs::temp_directory_path() / ("solvane-nodisplay-" + std::to_string(::getpid()));
     // The sanitizers' leak report would add its own lines to stderr.
-    const std::string command = "cd '" + std::string(SOLVANE_BIN_DIR) + "' && env -u DISPLAY -u WAYLAND_DISPLAY " +
-                                environment + " LSAN_OPTIONS=\"$LSAN_OPTIONS:print_suppressions=0\"" +
-                                " SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" + err.string() + ".store' XDG_RUNTIME_DIR='" +
-                                err.string() + ".store' timeout 20 ./solvane 2>'" + err.string() + "' >/dev/null";
+    const std::string command =
+        "cd '" + std::string(SOLVANE_BIN_DIR) + "' && env -u DISPLAY -u WAYLAND_DISPLAY " + environment +
+        " LSAN_OPTIONS=\"$LSAN_OPTIONS:print_suppressions=0\"" + " SDL_AUDIODRIVER=dummy XDG_DATA_HOME='" +
+        err.string() + ".store' XDG_RUNTIME_DIR='" + err.string() + ".store' timeout 20 ./solvane 2>'" +
+        err.string() + "' >/dev/null";
     fs::create_directories(err.string() + ".store"); // a session's runtime folder, as a desktop has
     const auto started = std::chrono::steady_clock::now();
     const int status = std::system(command.c_str());
@@ -150,8 +153,9 @@ TEST(StartupFailure, NoDisplayIsReportedInOneLineAndEndsWithOne) {
     double seconds = 0;
     auto [status, err] = runWithoutWindow("", &seconds);
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(err, "Solvane: cannot start: display: none is set (DISPLAY and WAYLAND_DISPLAY are empty), so the "
-                   "game window cannot open\n");
+    EXPECT_EQ(err,
+              "Solvane: cannot start: display: none is set (DISPLAY and WAYLAND_DISPLAY are empty), so the "
+              "game window cannot open\n");
     EXPECT_LT(seconds, 10.0);
 
     std::tie(status, err) = runWithoutWindow("DISPLAY=:4093", &seconds);

@@ -69,7 +69,8 @@ TEST(ParseCharacter, RefusesIntegersOutsideThe32BitRangeNamingTheField) {
     EXPECT_THROW(parseCharacter(j), std::out_of_range);
     j["id"] = 4;
     j["parameter"]["kind"] = -2147483649LL;
-    EXPECT_EQ(errorOf([&] { parseCharacter(j); }), "\"kind\": number -2147483649 does not fit a 32-bit integer");
+    EXPECT_EQ(errorOf([&] { parseCharacter(j); }),
+              "\"kind\": number -2147483649 does not fit a 32-bit integer");
     j["parameter"]["kind"] = 1e12;
     EXPECT_THAT(errorOf([&] { parseCharacter(j); }), HasSubstr("\"kind\": number 1"));
 }
@@ -183,7 +184,8 @@ TEST(ParseCharacter, ExpressionsAreOptionalAndFallBackToTheBasePicture) {
     ASSERT_EQ(c.expressions.size(), 2u);
     EXPECT_EQ(pictureFor(c, Emotion::Happy), "res/gal/d_happy.png");
     EXPECT_EQ(pictureFor(c, Emotion::Sad), "res/gal/d_sad.png");
-    EXPECT_EQ(pictureFor(c, Emotion::Surprised), "res/gal/d.png") << "a subset falls back to her base picture";
+    EXPECT_EQ(pictureFor(c, Emotion::Surprised), "res/gal/d.png")
+        << "a subset falls back to her base picture";
 
     j["expressions"] = nullptr;
     EXPECT_TRUE(parseCharacter(j).expressions.empty());

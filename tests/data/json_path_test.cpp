@@ -15,7 +15,8 @@ using namespace datatest;
 TEST(ReadJsonFile, ContentUnderAFolderWithOtherCharactersIsRead) {
     namespace fs = std::filesystem;
     std::random_device random;
-    const fs::path root = fs::temp_directory_path() / fs::u8path("solvane-Jöns-日本-" + std::to_string(random()));
+    const fs::path root =
+        fs::temp_directory_path() / fs::u8path("solvane-Jöns-日本-" + std::to_string(random()));
     fs::create_directories(root / "res");
     std::ofstream(root / "res" / "gal_data.json") << R"({"name": "Jöns", "border": 5})";
     {

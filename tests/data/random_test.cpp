@@ -139,5 +139,6 @@ TEST_F(SeededRandom, AToolsOwnSourceReplacesRandUntilItIsCleared) {
     const auto expected = expectedDraws({1000});
     EXPECT_EQ(getRand(1000), expected[0]);
     EXPECT_EQ(clockReads, 1);
-    EXPECT_THAT(log.lines, ElementsAre("getRand: 1", "getRand: 2", "getRand: 0", "getRand: " + std::to_string(expected[0])));
+    EXPECT_THAT(log.lines, ElementsAre("getRand: 1", "getRand: 2", "getRand: 0",
+                                       "getRand: " + std::to_string(expected[0])));
 }

@@ -111,7 +111,15 @@ protected:
     cocos2d::Scene* _scene = nullptr;
 };
 
-inline unsigned int rgbOf(unsigned int rgba) { return rgba >> 8; }
-inline int redOf(unsigned int rgba) { return static_cast<int>((rgba >> 24) & 0xFF); }
-inline int greenOf(unsigned int rgba) { return static_cast<int>((rgba >> 16) & 0xFF); }
-inline int blueOf(unsigned int rgba) { return static_cast<int>((rgba >> 8) & 0xFF); }
+inline unsigned int rgbOf(unsigned int rgba) {
+    return rgba >> 8;
+}
+inline int redOf(unsigned int rgba) {
+    return static_cast<int>((rgba >> 24) & 0xFF);
+}
+inline int greenOf(unsigned int rgba) {
+    return static_cast<int>((rgba >> 16) & 0xFF);
+}
+inline int blueOf(unsigned int rgba) {
+    return static_cast<int>((rgba >> 8) & 0xFF);
+}

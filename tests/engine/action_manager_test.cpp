@@ -45,8 +45,8 @@ TEST_F(ActionManagerTest, ANodeIsHeldUntilItsLastActionEndsUnlessOnlyTheManagerH
     // stops and nothing runs on a node no one can see.
     auto* orphan = new TrackedNode();
     int steps = 0;
-    actions()->addAction(RepeatForever::create(Sequence::create(
-                             CallFunc::create([&steps] { ++steps; }), DelayTime::create(0.1f), nullptr)),
+    actions()->addAction(RepeatForever::create(Sequence::create(CallFunc::create([&steps] { ++steps; }),
+                                                                DelayTime::create(0.1f), nullptr)),
                          orphan, false);
     orphan->release();
     EXPECT_EQ(TrackedNode::alive, 1);

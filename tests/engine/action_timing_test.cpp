@@ -96,12 +96,14 @@ TEST_F(ActionTiming, ANullActionEndsASequenceOrSpawnListAndIsReported) {
     FireLog log;
     FiniteTimeAction* failed = nullptr;
     run(Sequence::create(log.mark("before"), failed, log.mark("after"), nullptr));
-    run(Spawn::create(log.mark("together"), failed, log.mark("apart"), MoveBy::create(1, Vec2(50, 0)), nullptr));
+    run(Spawn::create(log.mark("together"), failed, log.mark("apart"), MoveBy::create(1, Vec2(50, 0)),
+                      nullptr));
     tick(0.0f);
     tick(1.0f);
     EXPECT_EQ(log.fired, (std::vector<std::string>{"before@0", "together@0"}));
     EXPECT_FLOAT_EQ(node()->getPositionX(), 0.0f);
-    EXPECT_TRUE(logContains("Sequence::create: a null action at position 2 ends the list; 1 after it ignored"));
+    EXPECT_TRUE(
+        logContains("Sequence::create: a null action at position 2 ends the list; 1 after it ignored"));
     EXPECT_TRUE(logContains("Spawn::create: a null action at position 2 ends the list; 2 after it ignored"));
     EXPECT_EQ(Sequence::create(failed, log.mark("never"), nullptr), nullptr);
     EXPECT_EQ(Spawn::create(failed, nullptr), nullptr);

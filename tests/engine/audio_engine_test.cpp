@@ -92,7 +92,8 @@ TEST_F(AudioEngineTest, ALoopingTrackKeepsItsIdWhileAnEffectEndsAfterItsLength) 
     const int music = AudioEngine::play2d(makeWav("loop.wav", 0.2f), true, 0.8f);
     const int effect = AudioEngine::play2d(makeWav("hit.wav", 0.5f));
     std::vector<int> finished;
-    AudioEngine::setFinishCallback(effect, [&finished](int id, const std::string&) { finished.push_back(id); });
+    AudioEngine::setFinishCallback(effect,
+                                   [&finished](int id, const std::string&) { finished.push_back(id); });
 
     step(0.1f, 4); // the first frame has dt 0, the sound's tick arms on its first: 0.2 s counted
     EXPECT_EQ(ext::activeAudioCount(), 2);

@@ -14,10 +14,10 @@
 
 #include "audio/include/AudioEngine.h"
 #include "cocos2d.h"
+#include "engine/ToneFile.h"
 #include "ext/Audio.h"
 #include "ext/AudioStream.h"
 #include "ext/Headless.h"
-#include "engine/ToneFile.h"
 
 USING_NS_CC;
 using experimental::AudioEngine;
@@ -65,7 +65,8 @@ TEST_F(AudioMixerTest, EffectsPlayOnTheirOwnChannelsAndEndWhileALoopGoesOn) {
     EXPECT_NEAR(AudioEngine::getDuration(first), 0.15f, 0.01f);
 
     std::vector<int> finished;
-    AudioEngine::setFinishCallback(first, [&finished](int id, const std::string&) { finished.push_back(id); });
+    AudioEngine::setFinishCallback(first,
+                                   [&finished](int id, const std::string&) { finished.push_back(id); });
     runUntil([] { return ext::activeAudioCount() == 1; });
     EXPECT_EQ(ext::activeAudioIds(), std::vector<int>({music}));
     EXPECT_EQ(finished, std::vector<int>({first}));
@@ -101,7 +102,8 @@ TEST_F(AudioMixerTest, AStreamedLoopJoinsWithoutAGap) {
     if (ext::isHeadless()) {
         GTEST_SKIP() << "an earlier test in this process went headless, which keeps audio silent";
     }
-    const std::string track = writeToneWav("solvane-mixer-stream.wav", 2.0f, 3000); // 88 200 frames, whole periods
+    const std::string track =
+        writeToneWav("solvane-mixer-stream.wav", 2.0f, 3000); // 88 200 frames, whole periods
     AudioEngine::lazyInit();
     if (ext::isAudioSilent()) {
         GTEST_SKIP() << "SDL's dummy audio driver could not be opened";

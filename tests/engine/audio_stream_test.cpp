@@ -88,9 +88,8 @@ TEST_F(AudioStreamTest, ATrackThatEndsReportsOnTheMainThreadAndBrokenOrStoppedOn
     const int broken = AudioEngine::play2d(writeLongFile(tempDir() + "broken.mp3"), true);
     const int dropped = AudioEngine::play2d(writeLongFile(tempDir() + "dropped.mp3"), true);
     std::vector<std::thread::id> finishedOn;
-    AudioEngine::setFinishCallback(once, [&finishedOn](int, const std::string&) {
-        finishedOn.push_back(std::this_thread::get_id());
-    });
+    AudioEngine::setFinishCallback(
+        once, [&finishedOn](int, const std::string&) { finishedOn.push_back(std::this_thread::get_id()); });
     AudioEngine::stop(dropped);
     EXPECT_EQ(ext::activeAudioIds(), (std::vector<int>{once, broken}));
 
@@ -148,7 +147,8 @@ TEST_F(AudioStreamTest, TheMp3StreamMatchesAWholeDecodeSampleForSample) {
     ASSERT_EQ(stream->frameCount(), wholeFrames);
 
     std::vector<int16_t> decoded(static_cast<size_t>(wholeFrames * channels));
-    ASSERT_EQ(stream->read(decoded.data(), static_cast<size_t>(wholeFrames)), static_cast<size_t>(wholeFrames));
+    ASSERT_EQ(stream->read(decoded.data(), static_cast<size_t>(wholeFrames)),
+              static_cast<size_t>(wholeFrames));
     EXPECT_EQ(stream->read(decoded.data(), 16), 0u);
     int worst = 0;
     for (size_t i = 0; i < decoded.size(); ++i) {

@@ -43,8 +43,12 @@ TEST_F(EventDispatchTest, PressAndReleaseReachTheListenerWithTheirCodes) {
     _scene->addChild(node);
     std::vector<std::string> seen;
     auto* listener = EventListenerKeyboard::create();
-    listener->onKeyPressed = [&](KeyCode code, Event*) { seen.push_back("down " + std::to_string((int)code)); };
-    listener->onKeyReleased = [&](KeyCode code, Event*) { seen.push_back("up " + std::to_string((int)code)); };
+    listener->onKeyPressed = [&](KeyCode code, Event*) {
+        seen.push_back("down " + std::to_string((int)code));
+    };
+    listener->onKeyReleased = [&](KeyCode code, Event*) {
+        seen.push_back("up " + std::to_string((int)code));
+    };
     node->getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, node);
 
     ext::keyPress(KeyCode::KEY_UP_ARROW);
@@ -253,9 +257,8 @@ TEST_F(EventDispatchTest, TouchLocationsInViewCountDownFromTheTop) {
 
 TEST_F(EventDispatchTest, CustomEventsCarryTheirData) {
     int received = 0;
-    director()->getEventDispatcher()->addCustomEventListener("score", [&](EventCustom* event) {
-        received = *static_cast<int*>(event->getUserData());
-    });
+    director()->getEventDispatcher()->addCustomEventListener(
+        "score", [&](EventCustom* event) { received = *static_cast<int*>(event->getUserData()); });
     int value = 42;
     director()->getEventDispatcher()->dispatchCustomEvent("other", &value);
     EXPECT_EQ(received, 0);

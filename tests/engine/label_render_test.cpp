@@ -62,7 +62,8 @@ TEST_F(LabelRenderTest, OutlinedJapaneseShowsFillInsideOutline) {
 
 TEST_F(LabelRenderTest, HorizontalAlignmentPlacesLinesInsideTheBox) {
     auto place = [&](TextHAlignment align) {
-        Label* label = Label::createWithTTF("ab", cjkFont(), 30, Size(400, 60), align, TextVAlignment::CENTER);
+        Label* label =
+            Label::createWithTTF("ab", cjkFont(), 30, Size(400, 60), align, TextVAlignment::CENTER);
         label->setAnchorPoint(Vec2::ZERO);
         label->setPosition(100, 300);
         scene->addChild(label);
@@ -97,7 +98,8 @@ TEST_F(LabelRenderTest, TextColourAndNodeTintMultiply) {
 // outside the box is cut off.
 TEST_F(LabelRenderTest, FixedHeightBoxAlignsVerticallyAndClips) {
     auto litRows = [&](TextVAlignment align) {
-        Label* label = Label::createWithTTF("■\n■\n■", cjkFont(), 40, Size(100, 100), TextHAlignment::LEFT, align);
+        Label* label =
+            Label::createWithTTF("■\n■\n■", cjkFont(), 40, Size(100, 100), TextHAlignment::LEFT, align);
         label->setAnchorPoint(Vec2::ZERO);
         label->setPosition(100, 300); // box spans design y 300..400, frame rows 320..420
         scene->addChild(label);

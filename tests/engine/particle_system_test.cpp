@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,8 +43,8 @@ std::string base64Lines(const Bytes& in) {
     const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     for (size_t i = 0; i < in.size(); i += 3) {
-        const unsigned int chunk = (in[i] << 16) | (i + 1 < in.size() ? in[i + 1] << 8 : 0) |
-                                   (i + 2 < in.size() ? in[i + 2] : 0);
+        const unsigned int chunk =
+            (in[i] << 16) | (i + 1 < in.size() ? in[i + 1] << 8 : 0) | (i + 2 < in.size() ? in[i + 2] : 0);
         for (size_t k = 0; k < 4; ++k) {
             out += k <= (in.size() - i) ? alphabet[(chunk >> (18 - 6 * k)) & 0x3F] : '=';
         }
@@ -59,12 +59,23 @@ class ParticleSystemTest : public SceneFixture {
 protected:
     // A Particle Designer plist: every value written as <real>, except the texture name.
     std::string writePlist(const std::string& relPath, Keys overrides) {
-        Keys keys = {{"maxParticles", "100"},      {"particleLifespan", "2"}, {"duration", "-1"},
-                     {"emitterType", "0"},         {"speed", "0"},            {"angle", "90"},
-                     {"startParticleSize", "16"},  {"finishParticleSize", "-1"},
-                     {"startColorRed", "1"},       {"startColorGreen", "1"},  {"startColorBlue", "1"},
-                     {"startColorAlpha", "1"},     {"finishColorRed", "1"},   {"finishColorGreen", "1"},
-                     {"finishColorBlue", "1"},     {"finishColorAlpha", "1"}, {"blendFuncSource", "770"},
+        Keys keys = {{"maxParticles", "100"},
+                     {"particleLifespan", "2"},
+                     {"duration", "-1"},
+                     {"emitterType", "0"},
+                     {"speed", "0"},
+                     {"angle", "90"},
+                     {"startParticleSize", "16"},
+                     {"finishParticleSize", "-1"},
+                     {"startColorRed", "1"},
+                     {"startColorGreen", "1"},
+                     {"startColorBlue", "1"},
+                     {"startColorAlpha", "1"},
+                     {"finishColorRed", "1"},
+                     {"finishColorGreen", "1"},
+                     {"finishColorBlue", "1"},
+                     {"finishColorAlpha", "1"},
+                     {"blendFuncSource", "770"},
                      {"blendFuncDestination", "771"}};
         for (const auto& entry : overrides) {
             keys[entry.first] = entry.second;
@@ -91,8 +102,8 @@ protected:
 };
 
 TEST_F(ParticleSystemTest, EmitsMaxParticlesOverLifespanPerSecond) {
-    auto* system = ParticleSystemQuad::create(writePlist("rate.plist", {{"maxParticles", "100"},
-                                                                          {"particleLifespan", "2"}}));
+    auto* system = ParticleSystemQuad::create(
+        writePlist("rate.plist", {{"maxParticles", "100"}, {"particleLifespan", "2"}}));
     ASSERT_NE(system, nullptr);
     EXPECT_FLOAT_EQ(system->getEmissionRate(), 50.0f);
     _scene->addChild(system);
@@ -108,8 +119,8 @@ TEST_F(ParticleSystemTest, EmitsMaxParticlesOverLifespanPerSecond) {
 }
 
 TEST_F(ParticleSystemTest, StopsAfterItsDurationAndRemovesItselfWhenAsked) {
-    const std::string plist = writePlist("burst.plist", {{"duration", "0.5"}, {"particleLifespan", "0.3"},
-                                                         {"maxParticles", "30"}});
+    const std::string plist =
+        writePlist("burst.plist", {{"duration", "0.5"}, {"particleLifespan", "0.3"}, {"maxParticles", "30"}});
     auto* kept = ParticleSystemQuad::create(plist);
     auto* removed = ParticleSystemQuad::create(plist);
     removed->setAutoRemoveOnFinish(true);
@@ -140,8 +151,8 @@ TEST_F(ParticleSystemTest, AnAutoRemovingSystemThatNeverEmittedStays) {
 }
 
 TEST_F(ParticleSystemTest, AnEndlessSystemKeepsEmitting) {
-    auto* system = ParticleSystemQuad::create(writePlist("endless.plist", {{"particleLifespan", "0.2"},
-                                                                             {"maxParticles", "20"}}));
+    auto* system = ParticleSystemQuad::create(
+        writePlist("endless.plist", {{"particleLifespan", "0.2"}, {"maxParticles", "20"}}));
     _scene->addChild(system);
     step(0.05f, 200);
     EXPECT_TRUE(system->isActive());
@@ -158,7 +169,8 @@ TEST_F(ParticleSystemTest, MissingFilesAndBadDefinitionsGiveNullWithALogLine) {
     EXPECT_EQ(ParticleSystemQuad::create("res/effect/none.plist"), nullptr);
     EXPECT_TRUE(logContains("none.plist"));
 
-    EXPECT_EQ(ParticleSystemQuad::create(writePlist("lost.plist", {{"textureFileName", "lost.png"}})), nullptr);
+    EXPECT_EQ(ParticleSystemQuad::create(writePlist("lost.plist", {{"textureFileName", "lost.png"}})),
+              nullptr);
     EXPECT_TRUE(logContains("lost.png"));
 
     EXPECT_EQ(ParticleSystemQuad::create(writePlist("weird.plist", {{"emitterType", "7"}})), nullptr);
@@ -173,8 +185,8 @@ TEST_F(ParticleSystemTest, MissingFilesAndBadDefinitionsGiveNullWithALogLine) {
 TEST_F(ParticleSystemTest, AnEmbeddedTextureIsUsedWhenNoFileIsBesideThePlist) {
     const Bytes png = readBytes(makePng("embedded.png", 6, 4, {255, 255, 0, 255}));
     const std::string gzip = base64Lines(deflateBytes(png, true));
-    auto* first = ParticleSystemQuad::create(writePlist("embedded/a.plist", {{"textureFileName", "gone.png"},
-                                                                              {"textureImageData", gzip}}));
+    auto* first = ParticleSystemQuad::create(
+        writePlist("embedded/a.plist", {{"textureFileName", "gone.png"}, {"textureImageData", gzip}}));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(first->getTexture(), nullptr);
     EXPECT_EQ(first->getTexture()->getPixelsWide(), 6);
@@ -192,20 +204,20 @@ TEST_F(ParticleSystemTest, AnEmbeddedTextureIsUsedWhenNoFileIsBesideThePlist) {
     EXPECT_EQ(director()->getTextureCache()->getTextureCount(), textures);
     // Another plist beside it naming the same missing file with another image gets that image.
     const Bytes square = readBytes(makePng("square.png", 5, 5, {0, 255, 0, 255}));
-    auto* other = ParticleSystemQuad::create(writePlist("embedded/b.plist", {{"textureFileName", "gone.png"},
-                                                                              {"textureImageData",
-                                                                               base64Lines(deflateBytes(square, true))}}));
+    auto* other = ParticleSystemQuad::create(
+        writePlist("embedded/b.plist", {{"textureFileName", "gone.png"},
+                                        {"textureImageData", base64Lines(deflateBytes(square, true))}}));
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->getTexture()->getPixelsWide(), 5);
 
     // zlib-wrapped and uncompressed images, and a plist that names no file at all.
-    auto* zlib = ParticleSystemQuad::create(writePlist("embedded/z.plist", {{"textureFileName", "z.png"},
-                                                                             {"textureImageData",
-                                                                              base64Lines(deflateBytes(png, false))}}));
+    auto* zlib = ParticleSystemQuad::create(
+        writePlist("embedded/z.plist", {{"textureFileName", "z.png"},
+                                        {"textureImageData", base64Lines(deflateBytes(png, false))}}));
     ASSERT_NE(zlib, nullptr);
     EXPECT_EQ(zlib->getTexture()->getPixelsWide(), 6);
-    auto* plain = ParticleSystemQuad::create(writePlist("embedded/p.plist", {{"textureFileName", ""},
-                                                                              {"textureImageData", base64Lines(png)}}));
+    auto* plain = ParticleSystemQuad::create(
+        writePlist("embedded/p.plist", {{"textureFileName", ""}, {"textureImageData", base64Lines(png)}}));
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->getTexture()->getPixelsHigh(), 4);
 }
@@ -213,9 +225,9 @@ TEST_F(ParticleSystemTest, AnEmbeddedTextureIsUsedWhenNoFileIsBesideThePlist) {
 TEST_F(ParticleSystemTest, AFileBesideThePlistComesBeforeTheEmbeddedImage) {
     makePng("beside.png", 4, 4, {0, 0, 255, 255});
     const Bytes other = readBytes(makePng("other.png", 6, 4, {255, 255, 0, 255}));
-    auto* system = ParticleSystemQuad::create(writePlist("both.plist", {{"textureFileName", "beside.png"},
-                                                                         {"textureImageData",
-                                                                          base64Lines(deflateBytes(other, true))}}));
+    auto* system = ParticleSystemQuad::create(
+        writePlist("both.plist", {{"textureFileName", "beside.png"},
+                                  {"textureImageData", base64Lines(deflateBytes(other, true))}}));
     ASSERT_NE(system, nullptr);
     EXPECT_EQ(system->getTexture()->getPixelsWide(), 4);
 }
@@ -224,8 +236,8 @@ TEST_F(ParticleSystemTest, DamagedEmbeddedImagesGiveNullWithALogLine) {
     const Bytes png = readBytes(makePng("damaged.png", 6, 4, {255, 255, 0, 255}));
     const Bytes gzip = deflateBytes(png, true);
     auto createWith = [this](const std::string& name, const std::string& data) {
-        return ParticleSystemQuad::create(writePlist(name, {{"textureFileName", name + ".png"},
-                                                            {"textureImageData", data}}));
+        return ParticleSystemQuad::create(
+            writePlist(name, {{"textureFileName", name + ".png"}, {"textureImageData", data}}));
     };
     EXPECT_EQ(createWith("stray", "iVBORw0K*GgoAAAANSUhEUg"), nullptr);
     EXPECT_TRUE(logContains("not base64"));
@@ -239,21 +251,24 @@ TEST_F(ParticleSystemTest, DamagedEmbeddedImagesGiveNullWithALogLine) {
     // 100 MB of zeros shrink to about 100 KB: inflating stops at the limit instead.
     EXPECT_EQ(createWith("bomb", base64Lines(deflateBytes(Bytes(100u << 20, 0), true))), nullptr);
     EXPECT_GE(std::count_if(logLines().begin(), logLines().end(),
-                            [](const std::string& line) { return line.find("damaged or too large") != std::string::npos; }),
+                            [](const std::string& line) {
+                                return line.find("damaged or too large") != std::string::npos;
+                            }),
               2);
 }
 
 // Numbers no designer would write must neither claim gigabytes nor overflow a count.
 TEST_F(ParticleSystemTest, OutOfRangeNumbersAreRefusedOrKeptInBounds) {
     for (const char* count : {"2000000000", "1e30", "-5", "nan"}) {
-        EXPECT_EQ(ParticleSystemQuad::create(writePlist(std::string("many") + count + ".plist", {{"maxParticles", count}})),
+        EXPECT_EQ(ParticleSystemQuad::create(
+                      writePlist(std::string("many") + count + ".plist", {{"maxParticles", count}})),
                   nullptr)
             << count;
     }
     EXPECT_TRUE(logContains("asks for 2e+09 particles"));
     EXPECT_EQ(ParticleSystemQuad::create(writePlist("type.plist", {{"emitterType", "1e30"}})), nullptr);
-    auto* blended = ParticleSystemQuad::create(writePlist("blend.plist", {{"blendFuncSource", "-11"},
-                                                                           {"blendFuncDestination", "1"}}));
+    auto* blended = ParticleSystemQuad::create(
+        writePlist("blend.plist", {{"blendFuncSource", "-11"}, {"blendFuncDestination", "1"}}));
     ASSERT_NE(blended, nullptr);
     EXPECT_EQ(blended->getBlendFunc().src, BlendFunc::ALPHA_PREMULTIPLIED.src);
     EXPECT_TRUE(blended->isBlendAdditive());
@@ -265,19 +280,20 @@ TEST_F(ParticleSystemTest, OutOfRangeNumbersAreRefusedOrKeptInBounds) {
     EXPECT_EQ(pool->getTotalParticles(), ParticleSystem::kMaxParticles);
 
     // A vanishing lifespan means an enormous rate: the pool fills and no more.
-    auto* rapid = ParticleSystemQuad::create(writePlist("rapid.plist", {{"maxParticles", "50"},
-                                                                         {"particleLifespan", "1e-30"},
-                                                                         {"particleLifespanVariance", "5"}}));
+    auto* rapid = ParticleSystemQuad::create(writePlist(
+        "rapid.plist",
+        {{"maxParticles", "50"}, {"particleLifespan", "1e-30"}, {"particleLifespanVariance", "5"}}));
     ASSERT_NE(rapid, nullptr);
     _scene->addChild(rapid);
     step(0.1f, 3);
     EXPECT_LE(rapid->getParticleCount(), 50);
 
     // Motion that overflows leaves nothing on screen and breaks nothing.
-    auto* wild = ParticleSystemQuad::create(writePlist("wild.plist", {{"speed", "3e38"}, {"gravityy", "3e38"},
-                                                                       {"rotationEnd", "nan"},
-                                                                       {"startColorBlue", "0"},
-                                                                       {"finishColorBlue", "0"}}));
+    auto* wild = ParticleSystemQuad::create(writePlist("wild.plist", {{"speed", "3e38"},
+                                                                      {"gravityy", "3e38"},
+                                                                      {"rotationEnd", "nan"},
+                                                                      {"startColorBlue", "0"},
+                                                                      {"finishColorBlue", "0"}}));
     ASSERT_NE(wild, nullptr);
     wild->setPosition(Vec2(400, 400));
     _scene->addChild(wild);
@@ -289,20 +305,22 @@ TEST_F(ParticleSystemTest, OutOfRangeNumbersAreRefusedOrKeptInBounds) {
 TEST_F(ParticleSystemTest, TheTextureIsFoundBesideThePlist) {
     std::filesystem::create_directories(tempDir() + "effect");
     makePng("effect/spark.png", 4, 4, {255, 255, 0, 255});
-    auto* system = ParticleSystemQuad::create(writePlist("effect/spark.plist", {{"textureFileName", "spark.png"}}));
+    auto* system =
+        ParticleSystemQuad::create(writePlist("effect/spark.plist", {{"textureFileName", "spark.png"}}));
     ASSERT_NE(system, nullptr);
     ASSERT_NE(system->getTexture(), nullptr);
     EXPECT_EQ(system->getTexture()->getPixelsWide(), 4);
     // A folder written into the name that doesn't exist is looked past.
-    auto* other = ParticleSystemQuad::create(writePlist("effect/b.plist", {{"textureFileName", "old/dir/spark.png"}}));
+    auto* other =
+        ParticleSystemQuad::create(writePlist("effect/b.plist", {{"textureFileName", "old/dir/spark.png"}}));
     EXPECT_NE(other, nullptr);
 }
 
 TEST_F(ParticleSystemTest, ThePlistPlacesTheEmitterAndChoosesTheBlend) {
     auto* system = ParticleSystemQuad::create(writePlist("glow.plist", {{"sourcePositionx", "120"},
-                                                                         {"sourcePositiony", "80"},
-                                                                         {"blendFuncSource", "770"},
-                                                                         {"blendFuncDestination", "1"}}));
+                                                                        {"sourcePositiony", "80"},
+                                                                        {"blendFuncSource", "770"},
+                                                                        {"blendFuncDestination", "1"}}));
     ASSERT_NE(system, nullptr);
     EXPECT_EQ(system->getPosition(), Vec2(120, 80));
     EXPECT_TRUE(system->isBlendAdditive());
@@ -319,9 +337,9 @@ TEST_F(ParticleSystemTest, GravityAndRadiusModesMoveParticlesAsDefined) {
         EXPECT_LE(p.pos.y, 50.0f + 1e-3f);
     }
 
-    auto* ring = ParticleSystemQuad::create(writePlist("ring.plist", {{"emitterType", "1"}, {"maxRadius", "60"},
-                                                                       {"minRadius", "60"},
-                                                                       {"rotatePerSecond", "90"}}));
+    auto* ring = ParticleSystemQuad::create(writePlist(
+        "ring.plist",
+        {{"emitterType", "1"}, {"maxRadius", "60"}, {"minRadius", "60"}, {"rotatePerSecond", "90"}}));
     _scene->addChild(ring);
     step(0.1f, 5);
     ASSERT_GT(ring->getParticleCount(), 0);
@@ -333,9 +351,8 @@ TEST_F(ParticleSystemTest, GravityAndRadiusModesMoveParticlesAsDefined) {
 
 // Free particles stay where they were born when the emitter moves on; they are drawn as tinted squares.
 TEST_F(ParticleSystemTest, FreeParticlesStayPutWhenTheEmitterMoves) {
-    auto* system = ParticleSystemQuad::create(writePlist("still.plist", {{"startColorBlue", "0"},
-                                                                          {"finishColorBlue", "0"},
-                                                                          {"particleLifespan", "5"}}));
+    auto* system = ParticleSystemQuad::create(writePlist(
+        "still.plist", {{"startColorBlue", "0"}, {"finishColorBlue", "0"}, {"particleLifespan", "5"}}));
     system->setPosition(Vec2(200, 200));
     _scene->addChild(system);
     step(0.1f, 3);

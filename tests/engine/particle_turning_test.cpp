@@ -37,8 +37,9 @@ protected:
         set("duration", -1.0f);
         set("startParticleSize", 64.0f);
         set("finishParticleSize", -1.0f);
-        for (const char* key : {"startColorRed", "startColorGreen", "startColorBlue", "startColorAlpha",
-                                "finishColorRed", "finishColorGreen", "finishColorBlue", "finishColorAlpha"}) {
+        for (const char* key :
+             {"startColorRed", "startColorGreen", "startColorBlue", "startColorAlpha", "finishColorRed",
+              "finishColorGreen", "finishColorBlue", "finishColorAlpha"}) {
             set(key, 1.0f);
         }
         set("rotationStart", spin);
@@ -79,7 +80,8 @@ TEST_F(ParticleTurningTest, SpinningParticlesFaceTheirAngle) {
         for (float other = 0; other < 360; other += 90) {
             const Vec2 at = markAfterTurning(other) + Vec2(kCentreX, kCentreY);
             const bool expected = std::fabs(std::remainder(other - spin, 360.0f)) < 1.0f;
-            EXPECT_EQ(isRed(pixelAtDesign(at.x, at.y)), expected) << "mark checked at " << other << " degrees";
+            EXPECT_EQ(isRed(pixelAtDesign(at.x, at.y)), expected)
+                << "mark checked at " << other << " degrees";
         }
         const Vec2 mark = markAfterTurning(spin) + Vec2(kCentreX, kCentreY);
         EXPECT_TRUE(isRed(pixelAtDesign(mark.x, mark.y)));

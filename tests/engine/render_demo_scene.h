@@ -81,8 +81,9 @@ inline cocos2d::Scene* buildDemoScene(const std::string& imageFolder, const std:
         title->setPosition(360, 550);
         scene->addChild(title, 2);
     }
-    Label* caption = Label::createWithTTF("Sprites turn clockwise, fade, nest and stack; text wraps inside its box.",
-                                          fontPath, 24, Size(560, 0), TextHAlignment::CENTER);
+    Label* caption =
+        Label::createWithTTF("Sprites turn clockwise, fade, nest and stack; text wraps inside its box.",
+                             fontPath, 24, Size(560, 0), TextHAlignment::CENTER);
     if (caption) {
         caption->setPosition(360, 460);
         caption->setTextColor(Color4B(255, 230, 160, 255));

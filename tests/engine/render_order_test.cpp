@@ -59,8 +59,8 @@ TEST_F(RenderOrderTest, NegativeZChildrenDrawBeneathTheirParent) {
     parent->addChild(over, 0);
     step(1.0f / 60);
     EXPECT_EQ(centre(), 0x00FF00u);
-    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 30, 360)), 0xFF0000u);  // parent over the negative child
-    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 80, 360)), 0x0000FFu);  // only the negative child
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 30, 360)), 0xFF0000u); // parent over the negative child
+    EXPECT_EQ(rgbOf(pixelAtDesign(640 + 80, 360)), 0x0000FFu); // only the negative child
 }
 
 TEST_F(RenderOrderTest, OpacityReachesChildrenOnlyWhenTheParentCascades) {

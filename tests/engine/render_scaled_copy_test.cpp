@@ -99,7 +99,10 @@ Texture2D* quadrantTexture() {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = 0; x < 256; ++x) {
             const bool right = x >= 128, bottom = y >= 128;
-            row[x] = !right && !bottom ? 0xFFFF0000u : right && !bottom ? 0xFF00FF00u : !right ? 0xFF0000FFu : 0xFFFFFFFFu;
+            row[x] = !right && !bottom  ? 0xFFFF0000u
+                     : right && !bottom ? 0xFF00FF00u
+                     : !right           ? 0xFF0000FFu
+                                        : 0xFFFFFFFFu;
         }
     }
     auto* texture = new Texture2D();

@@ -91,8 +91,8 @@ TEST_F(SchedulerStepping, RepeatForeverNeverRunsOut) {
 // Game code reschedules a key to change its timing; the callback it first gave stays.
 TEST_F(SchedulerStepping, SchedulingALiveKeyAgainKeepsItsCallbackAndOnlyResetsTheTiming) {
     std::vector<std::string> calls;
-    scheduler->schedule([&](float dt) { calls.push_back("old@" + std::to_string(dt)); }, &targetA, 1.0f, false,
-                        "k");
+    scheduler->schedule([&](float dt) { calls.push_back("old@" + std::to_string(dt)); }, &targetA, 1.0f,
+                        false, "k");
     scheduler->update(0.0f);
     scheduler->update(0.9f);
     scheduler->schedule([&](float) { calls.push_back("new"); }, &targetA, 0.5f, 1, 0.0f, false, "k");

@@ -85,7 +85,8 @@ TEST_F(SpriteTextureTest, SubRectangleShowsOnlyThatPartOfTheImage) {
     EXPECT_EQ(rgbOf(pixelAtDesign(640 - 15, 360)), 0x00FF00u);
     EXPECT_EQ(rgbOf(pixelAtDesign(640 + 15, 360)), 0x00FF00u);
 
-    SpriteFrameCache::getInstance()->addSpriteFrame(SpriteFrame::create(path, Rect(0, 0, 10, 10)), "red-half");
+    SpriteFrameCache::getInstance()->addSpriteFrame(SpriteFrame::create(path, Rect(0, 0, 10, 10)),
+                                                    "red-half");
     sprite->setSpriteFrame("red-half");
     step(1.0f / 60);
     EXPECT_EQ(rgbOf(pixelAtDesign(640 + 15, 360)), 0xFF0000u);

@@ -43,13 +43,15 @@ std::string writePicture(const std::string& path, int width, int height, Uint8 a
 // What writePicture's pixel (x, y) looks like drawn over black.
 unsigned int overBlack(int x, int y, int width, int height, Uint8 alpha) {
     const unsigned a = x == 0 ? 90 : y < height / 2 ? 255 : alpha;
-    const unsigned r = 200, g = static_cast<unsigned>((x / 8 * 8 * 255) / width), b = y < height / 2 ? 30 : 160;
+    const unsigned r = 200, g = static_cast<unsigned>((x / 8 * 8 * 255) / width),
+                   b = y < height / 2 ? 30 : 160;
     return (r * a / 255) << 24 | (g * a / 255) << 16 | (b * a / 255) << 8 | 0xFF;
 }
 
 bool near(unsigned int a, unsigned int b, int tolerance = 2) {
     for (int shift = 8; shift < 32; shift += 8) {
-        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) >
+            tolerance) {
             return false;
         }
     }
@@ -232,7 +234,8 @@ TEST_F(TexturePixelsTest, AScaledPictureFadingInFollowsItsOpacityEveryFrame) {
         const unsigned int full = overBlack(30, 6, 60, 40, 255);
         EXPECT_NEAR(static_cast<int>(seen >> 24), static_cast<int>((full >> 24) * opacity / 255), 3)
             << "opacity " << opacity;
-        EXPECT_NEAR(static_cast<int>(seen >> 8 & 0xFF), static_cast<int>((full >> 8 & 0xFF) * opacity / 255), 3)
+        EXPECT_NEAR(static_cast<int>(seen >> 8 & 0xFF), static_cast<int>((full >> 8 & 0xFF) * opacity / 255),
+                    3)
             << "opacity " << opacity;
     }
 }

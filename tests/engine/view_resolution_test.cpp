@@ -45,12 +45,14 @@ TEST_F(ViewResolutionTest, NoBorderFillsTheFrameAndCropsTheLongerSide) {
     expectMapping({Size(1920, 1080), 1.5f, Size(1280, 720), Vec2(0, 0), Rect(0, 0, 1920, 1080)});
     // 4:3: height decides (768/720), the sides are cut: 960 design points stay visible.
     useFrame(Size(1024, 768), design, ResolutionPolicy::NO_BORDER);
-    expectMapping({Size(1024, 768), 768.0f / 720, Size(960, 720), Vec2(160, 0), Rect(-170.667f, 0, 1365.333f, 768)});
+    expectMapping(
+        {Size(1024, 768), 768.0f / 720, Size(960, 720), Vec2(160, 0), Rect(-170.667f, 0, 1365.333f, 768)});
     EXPECT_EQ(director()->getWinSize().width, 1280);
     EXPECT_EQ(director()->getWinSize().height, 720);
     // The framework's own example: 960x640 design in a 1280x720 frame.
     useFrame(Size(1280, 720), Size(960, 640), ResolutionPolicy::NO_BORDER);
-    expectMapping({Size(1280, 720), 4.0f / 3, Size(960, 540), Vec2(0, 50), Rect(0, -66.667f, 1280, 853.333f)});
+    expectMapping(
+        {Size(1280, 720), 4.0f / 3, Size(960, 540), Vec2(0, 50), Rect(0, -66.667f, 1280, 853.333f)});
     EXPECT_EQ(director()->getWinSize().width, 960);
 }
 

@@ -14,7 +14,9 @@ USING_NS_CC;
 
 // Opening a display connection makes libdbus keep a buffer it never frees; that is the system
 // library's, not ours, and would otherwise fail every sanitized run of this program.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
 
 namespace {
 class CountingApp : public Application {
@@ -144,8 +146,8 @@ TEST_F(ViewWindowTest, OsInputArrivesAsFrameworkEventsInDesignSpace) {
     director()->getEventDispatcher()->addEventListenerWithSceneGraphPriority(keys, scene);
     auto touches = EventListenerTouchOneByOne::create();
     touches->onTouchBegan = [&](Touch* touch, Event*) {
-        seen.push_back("began " + std::to_string(static_cast<int>(std::lround(touch->getLocation().x))) + "," +
-                       std::to_string(static_cast<int>(std::lround(touch->getLocation().y))));
+        seen.push_back("began " + std::to_string(static_cast<int>(std::lround(touch->getLocation().x))) +
+                       "," + std::to_string(static_cast<int>(std::lround(touch->getLocation().y))));
         return true;
     };
     touches->onTouchEnded = [&](Touch*, Event*) { seen.push_back("ended"); };
@@ -162,15 +164,17 @@ TEST_F(ViewWindowTest, OsInputArrivesAsFrameworkEventsInDesignSpace) {
     pushButton(sdlWindow, SDL_MOUSEBUTTONDOWN, 50, 310);
     pushButton(sdlWindow, SDL_MOUSEBUTTONUP, 50, 310);
     step(1.0f / 60);
-    EXPECT_EQ(seen, std::vector<std::string>({"down 59", "up 59", "down 164", "down 28", "down 140", "began 100,100",
-                                              "ended"}));
+    EXPECT_EQ(seen, std::vector<std::string>(
+                        {"down 59", "up 59", "down 164", "down 28", "down 140", "began 100,100", "ended"}));
 }
 
 TEST_F(ViewWindowTest, FullscreenShortcutsBelongToTheWindow) {
     std::vector<int> seen;
     auto keys = EventListenerKeyboard::create();
     keys->onKeyPressed = [&](EventKeyboard::KeyCode code, Event*) { seen.push_back(static_cast<int>(code)); };
-    keys->onKeyReleased = [&](EventKeyboard::KeyCode code, Event*) { seen.push_back(-static_cast<int>(code)); };
+    keys->onKeyReleased = [&](EventKeyboard::KeyCode code, Event*) {
+        seen.push_back(-static_cast<int>(code));
+    };
     director()->getEventDispatcher()->addEventListenerWithSceneGraphPriority(keys, scene);
     SDL_Window* sdlWindow = window->getSDLWindow();
 

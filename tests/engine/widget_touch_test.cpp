@@ -33,7 +33,8 @@ protected:
         Button* button = Button::create();
         button->loadTextures(normal, pressed, "", Widget::TextureResType::LOCAL);
         button->setPosition(Vec2(300, 300));
-        button->addTouchEventListener([this](Ref*, Widget::TouchEventType type) { _events.push_back(nameOf(type)); });
+        button->addTouchEventListener(
+            [this](Ref*, Widget::TouchEventType type) { _events.push_back(nameOf(type)); });
         button->addClickEventListener([this](Ref*) { _events.push_back("click"); });
         _scene->addChild(button);
         step(1.0f / 60);
@@ -48,7 +49,8 @@ protected:
                                      makePng("ballPressed.png", 20, 20, {255, 255, 0, 255}), "");
         slider->loadProgressBarTexture(makePng("progress.png", 200, 20, {0, 0, 255, 255}));
         slider->setPosition(Vec2(640, 360));
-        slider->addTouchEventListener([this](Ref*, Widget::TouchEventType type) { _events.push_back(nameOf(type)); });
+        slider->addTouchEventListener(
+            [this](Ref*, Widget::TouchEventType type) { _events.push_back(nameOf(type)); });
         slider->addEventListener([this](Ref*, Slider::EventType type) { _sliderEvents.push_back(type); });
         _scene->addChild(slider);
         step(1.0f / 60);

@@ -69,7 +69,8 @@ TEST(XvfbInput, AKeyPressAndAClickReachTheDemoWindow) {
     const std::string log = readFile(out);
     EXPECT_NE(log.find("ready"), std::string::npos) << log;
     EXPECT_NE(log.find("key 59"), std::string::npos) << "space did not arrive:\n" << log;
-    EXPECT_NE(log.find("touch 320 260"), std::string::npos) << "the click did not arrive at (320, 260):\n" << log;
+    EXPECT_NE(log.find("touch 320 260"), std::string::npos) << "the click did not arrive at (320, 260):\n"
+                                                            << log;
     EXPECT_NE(log.find("key 6"), std::string::npos) << "escape did not arrive:\n" << log;
     EXPECT_EQ(readFile(result), "0\n") << "the demo must end with exit code 0";
     std::filesystem::remove_all(dir);

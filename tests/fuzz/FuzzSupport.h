@@ -64,7 +64,7 @@ inline void startHeadlessEngine() {
     cocos2d::ext::startHeadless(1280, 720);
     std::atexit([] { cocos2d::ext::resetAll(); });
     cocos2d::Director::getInstance()->getOpenGLView()->setDesignResolutionSize(1280, 720,
-                                                                                ResolutionPolicy::NO_BORDER);
+                                                                               ResolutionPolicy::NO_BORDER);
 }
 
 inline void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kWrittenBest = 4242;
 
-std::string storeFolder() { return fuzzsupport::scratchRoot() + "store/"; }
+std::string storeFolder() {
+    return fuzzsupport::scratchRoot() + "store/";
+}
 
 std::string readWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

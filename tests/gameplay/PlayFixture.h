@@ -12,13 +12,13 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/SceneTable.h"
 #include "cocos2d.h"
 #include "data/GameData.h"
 #include "data/Random.h"
 #include "ext/Headless.h"
 #include "ext/Input.h"
 #include "ext/Paths.h"
-#include "app/SceneTable.h"
 #include "gameplay/Game.h"
 #include "shell/BGM.h"
 #include "shell/TickClock.h"
@@ -47,7 +47,8 @@ protected:
     // A headless view of that frame size; resources are searched in the given folders in order.
     void startEngine(int frameWidth, int frameHeight, const std::vector<std::string>& roots) {
         cocos2d::ext::resetAll();
-        _writable = (std::filesystem::temp_directory_path() / ("solvane-play-" + std::to_string(getpid()))).string();
+        _writable =
+            (std::filesystem::temp_directory_path() / ("solvane-play-" + std::to_string(getpid()))).string();
         cocos2d::ext::setWritablePath(_writable);
         cocos2d::ext::setResourceRoot(roots.front());
         for (size_t i = 1; i < roots.size(); ++i) {

@@ -1,8 +1,8 @@
 // The end of a play: time-out, the game-over picture, the best score and the score screen.
 #include "PlayFixture.h"
-#include "shell/SceneFlow.h"
 #include "scenes/Score.h"
 #include "scenes/Title.h"
+#include "shell/SceneFlow.h"
 
 using namespace cocos2d;
 using namespace play_test;
@@ -92,7 +92,8 @@ TEST_F(PlayEndTest, TimeOutFadesInThePictureAndHandsOffOneAndAHalfSecondsLater) 
 TEST_F(PlayEndTest, WithoutAScoreScreenThePlayEndsOnTheTitle) {
     Game* game = startHeldPlay();
     runOutTheClock();
-    setSceneRoute(SceneChange::PlayToScore, {[](const ScoreHandOff&) -> Scene* { return nullptr; }, MusicOnChange::CarryOn});
+    setSceneRoute(SceneChange::PlayToScore,
+                  {[](const ScoreHandOff&) -> Scene* { return nullptr; }, MusicOnChange::CarryOn});
     game->addScore(420, 0.0f);
     game->goToScore();
     advance(kFrame);

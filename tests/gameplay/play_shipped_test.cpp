@@ -87,7 +87,8 @@ TEST_F(ShippedPlayTest, ThePortraitFollowsTheEmotionOfEachLine) {
     Game* game = startPlay();
     const auto shows = [&](const std::string& picture) {
         SpriteFrame* frame = SpriteFrameCache::getInstance()->getSpriteFrameByName(picture);
-        return frame && game->getCharacter()->isVisible() && game->getCharacter()->getTexture() == frame->getTexture();
+        return frame && game->getCharacter()->isVisible() &&
+               game->getCharacter()->getTexture() == frame->getTexture();
     };
     int changed = 0;
     for (int turn = 0; turn < 6; ++turn) {

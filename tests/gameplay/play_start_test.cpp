@@ -87,7 +87,8 @@ TEST_F(PlayFixture, NodesFollowTheVisibleOriginOfACroppedView) {
     // A taller frame under NO_BORDER crops the sides, a wider one the top and bottom.
     for (const Size frame : {Size(1280, 800), Size(1440, 720)}) {
         TearDown();
-        startEngine(static_cast<int>(frame.width), static_cast<int>(frame.height), {kFixtureRoot, kShippedRoot});
+        startEngine(static_cast<int>(frame.width), static_cast<int>(frame.height),
+                    {kFixtureRoot, kShippedRoot});
         const Vec2 origin = Director::getInstance()->getVisibleOrigin();
         ASSERT_GT(origin.x + origin.y, 1.0f);
         expectLayout(startPlay());

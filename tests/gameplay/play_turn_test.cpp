@@ -91,7 +91,8 @@ TEST_F(PlayFixture, AClickAndAKeyInOneFrameGiveOneAnswerAndADisabledMenuNone) {
     ext::click(rowPoint(0));
     press(Key::KEY_DOWN_ARROW);
     EXPECT_EQ(countLogged("Start delay"), 1);
-    EXPECT_EQ(std::count_if(_log.begin(), _log.end(), [](const std::string& l) { return l.rfind("score is", 0) == 0; }),
+    EXPECT_EQ(std::count_if(_log.begin(), _log.end(),
+                            [](const std::string& l) { return l.rfind("score is", 0) == 0; }),
               1);
 }
 
@@ -133,8 +134,8 @@ TEST_F(PlayFixture, FavourStopsAtTenAndAtZero) {
 }
 
 TEST_F(PlayFixture, TheFavourIconGoesFromLevelFiveToLevelOne) {
-    const std::pair<int, const char*> table[] = {
-        {0, "LV5"}, {2, "LV5"}, {3, "LV4"}, {4, "LV4"}, {6, "LV3"}, {8, "LV2"}, {9, "LV1"}, {10, "LV1"}};
+    const std::pair<int, const char*> table[] = {{0, "LV5"}, {2, "LV5"}, {3, "LV4"}, {4, "LV4"},
+                                                 {6, "LV3"}, {8, "LV2"}, {9, "LV1"}, {10, "LV1"}};
     for (const auto& [favour, icon] : table) {
         EXPECT_EQ(Game::favourIconPath(favour), std::string("res/icon/") + icon + ".png") << favour;
     }
@@ -218,7 +219,8 @@ TEST_F(PlayFixture, AHeroineWhosePictureFailsToLoadIsShownWithoutAPicture) {
     found.file = "res/gal/b.png";
     game->setupQuestion(scenario, found);
     EXPECT_TRUE(character->isVisible());
-    EXPECT_EQ(character->getTexture(), SpriteFrameCache::getInstance()->getSpriteFrameByName("res/gal/b.png")->getTexture());
+    EXPECT_EQ(character->getTexture(),
+              SpriteFrameCache::getInstance()->getSpriteFrameByName("res/gal/b.png")->getTexture());
 }
 
 // A node that failed to load is named in the log wherever the play would have used it.

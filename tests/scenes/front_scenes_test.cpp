@@ -8,9 +8,9 @@
 #include "data/GameData.h"
 #include "ext/Input.h"
 #include "gameplay/Game.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Score.h"
 #include "scenes/Setting.h"
-#include "scenes/GameSceneFixture.h"
 #include "scenes/Title.h"
 #include "shell/BGM.h"
 #include "shell/Constants.h"
@@ -39,7 +39,9 @@ protected:
         return buttons;
     }
 
-    static float imageHeight(const std::string& path) { return Sprite::create(path)->getContentSize().height; }
+    static float imageHeight(const std::string& path) {
+        return Sprite::create(path)->getContentSize().height;
+    }
     static float imageWidth(const std::string& path) { return Sprite::create(path)->getContentSize().width; }
 
     static bool playing(int id) { return AudioEngine::getState(id) == AudioEngine::AudioState::PLAYING; }

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "scenes/GameSceneFixture.h"
 #include "scenes/Gals.h"
+#include "scenes/GameSceneFixture.h"
 #include "scenes/Tutorial.h"
 #include "shell/BGM.h"
 

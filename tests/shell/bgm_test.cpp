@@ -158,8 +158,8 @@ TEST_F(BGMTest, VolumeSetWithoutUpdaterGlidesOnceRegistered) {
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(id), 1.0f);
 
     scheduleBGMUpdate(scene);
-    ext::step(kFrame);     // the first tick only arms the timer
-    ext::step(kFrame, 4);  // 0.5 s of the 1 s glide
+    ext::step(kFrame);    // the first tick only arms the timer
+    ext::step(kFrame, 4); // 0.5 s of the 1 s glide
     EXPECT_NEAR(AudioEngine::getVolume(id), 0.7f, 1e-3);
     ext::step(kFrame, 4);
     EXPECT_FLOAT_EQ(AudioEngine::getVolume(id), 0.4f);
@@ -191,7 +191,7 @@ TEST_F(BGMTest, ReplacedScenesUpdaterStops) {
     ext::step(kFrame);
     fadeOutBGM();
     Director::getInstance()->replaceScene(Scene::create());
-    ext::step(kFrame);  // the swap happens after this frame's tick
+    ext::step(kFrame); // the swap happens after this frame's tick
     ext::step(kFrame, 10);
     EXPECT_TRUE(playing(id)) << "no updater runs after the scene was replaced";
     EXPECT_LT(bgmFade.elapsed, 0.5f);
@@ -283,7 +283,8 @@ TEST_F(BGMTest, ATrackThatComesBackResumesWhereItWasLeftUntilTheMusicIsReleased)
     // A prepared track is handed over by the engine's own per-frame tick.
     const auto prepared = [] {
         ext::waitForAudioLoads();
-        for (int frame = 0; frame < 3 && AudioEngine::getState(currentBGMId) == AudioEngine::AudioState::INITIALIZING;
+        for (int frame = 0;
+             frame < 3 && AudioEngine::getState(currentBGMId) == AudioEngine::AudioState::INITIALIZING;
              ++frame) {
             ext::step(kFrame);
         }

@@ -155,8 +155,8 @@ void SoakBot::settlePending(Game* game) {
         return;
     }
     const int earned = game->getScore() - _pending.scoreBefore;
-    check(earned == _pending.points, "a move earned " + std::to_string(earned) + " instead of " +
-                                         std::to_string(_pending.points));
+    check(earned == _pending.points,
+          "a move earned " + std::to_string(earned) + " instead of " + std::to_string(_pending.points));
     _confirmedScore = game->getScore();
     _pending.active = false;
 }
@@ -172,7 +172,8 @@ void SoakBot::finishPlay(Score* score) {
             numbers.emplace_back(label->getParent()->convertToWorldSpace(label->getPosition()).y, value);
         }
     }
-    if (!check(numbers.size() == 2, "the score screen shows " + std::to_string(numbers.size()) + " numbers")) {
+    if (!check(numbers.size() == 2,
+               "the score screen shows " + std::to_string(numbers.size()) + " numbers")) {
         return;
     }
     std::sort(numbers.begin(), numbers.end());
@@ -184,8 +185,10 @@ void SoakBot::finishPlay(Score* score) {
     const int pendingPoints = _pending.active ? _pending.points : 0;
     check(_current.shownScore == _confirmedScore || _current.shownScore == _confirmedScore + pendingPoints,
           "shown score " + std::to_string(_current.shownScore) + " but the moves earned " +
-              std::to_string(_confirmedScore) + (pendingPoints ? " (+" + std::to_string(pendingPoints) + ")" : ""));
-    const int ceiling = kChainEndPoints * _current.rightAnswers + kConfessionPoints * _current.successfulConfessions;
+              std::to_string(_confirmedScore) +
+              (pendingPoints ? " (+" + std::to_string(pendingPoints) + ")" : ""));
+    const int ceiling =
+        kChainEndPoints * _current.rightAnswers + kConfessionPoints * _current.successfulConfessions;
     check(_current.shownScore <= ceiling, "score above what the answers allow");
     _bestSeen = std::max(_bestSeen, _current.shownScore);
     check(_current.shownBest == _bestSeen, "shown best " + std::to_string(_current.shownBest) +

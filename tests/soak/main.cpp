@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <string>
 
+#include "app/AppDelegate.h"
 #include "base/CCUserDefault.h"
 #include "cocos2d.h"
 #include "ext/Headless.h"
 #include "ext/Log.h"
 #include "ext/Paths.h"
-#include "app/AppDelegate.h"
 #include "shell/TickClock.h"
 #include "soak/SoakBot.h"
 
@@ -79,9 +79,10 @@ std::string prepareStore() {
 
 void printPlay(size_t number, const PlayRecord& p, std::chrono::steady_clock::time_point started) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("play %zu: score %d best %d right %d wrong %d confessions %d/%d frames %ld rss %ld KiB at %.0f s\n",
-                number, p.shownScore, p.shownBest, p.rightAnswers, p.wrongAnswers, p.successfulConfessions,
-                p.confessions, p.frames, p.rssKiB, seconds);
+    std::printf(
+        "play %zu: score %d best %d right %d wrong %d confessions %d/%d frames %ld rss %ld KiB at %.0f s\n",
+        number, p.shownScore, p.shownBest, p.rightAnswers, p.wrongAnswers, p.successfulConfessions,
+        p.confessions, p.frames, p.rssKiB, seconds);
     std::fflush(stdout);
 }
 
@@ -90,7 +91,8 @@ void printPlay(size_t number, const PlayRecord& p, std::chrono::steady_clock::ti
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: solvane-soak [--plays N] [--dt SECONDS<=0.5] [--seed N] [--max-growth-kib K]\n");
+        std::fprintf(stderr,
+                     "usage: solvane-soak [--plays N] [--dt SECONDS<=0.5] [--seed N] [--max-growth-kib K]\n");
         return 2;
     }
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -134,10 +136,12 @@ int main(int argc, char** argv) {
             std::printf("FAILED: %s\n", bot.failure().c_str());
             status = 1;
         } else if (static_cast<int>(plays.size()) < options.plays) {
-            std::printf("FAILED: only %zu of %d plays finished in %ld frames\n", plays.size(), options.plays, frame);
+            std::printf("FAILED: only %zu of %d plays finished in %ld frames\n", plays.size(), options.plays,
+                        frame);
             status = 1;
         } else if (onDisk != bot.bestSeen()) {
-            std::printf("FAILED: the store holds high_score %d, the best play scored %d\n", onDisk, bot.bestSeen());
+            std::printf("FAILED: the store holds high_score %d, the best play scored %d\n", onDisk,
+                        bot.bestSeen());
             status = 1;
         }
         if (!plays.empty()) {
@@ -149,7 +153,8 @@ int main(int argc, char** argv) {
                 status = 1;
             }
         }
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::printf("%zu plays, best %d, %.1f s\n", plays.size(), bot.bestSeen(), seconds);
     }
     ext::resetAll();

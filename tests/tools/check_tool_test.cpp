@@ -144,11 +144,12 @@ TEST_F(CheckTool, MissingMediaAndGlyphsAreReported) {
 TEST_F(CheckTool, ExpressionPicturesMustExistDecodeAndMatchTheBaseSize) {
     const std::string shipped = std::string(SOLVANE_SOURCE_DIR) + "/Resources/";
     const auto copy = [&](const std::string& from, const std::string& to) {
-        std::filesystem::copy_file(shipped + from, scratch.file(to), std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(shipped + from, scratch.file(to),
+                                   std::filesystem::copy_options::overwrite_existing);
     };
-    copy("res/icon/LV1.png", "res/gal/beni.png");         // 200 x 200
+    copy("res/icon/LV1.png", "res/gal/beni.png");           // 200 x 200
     copy("res/icon/LV2.png", "res/gal/beni_surprised.png"); // the same size: fine
-    copy("maru.png", "res/gal/beni_happy.png");           // 512 x 512
+    copy("maru.png", "res/gal/beni_happy.png");             // 512 x 512
     std::ofstream(scratch.file("res/gal/beni_angry.png")) << "not a picture";
 
     nlohmann::json heroines = nlohmann::json::parse(std::ifstream(scratch.file("res/gal/gal_data.json")));
@@ -166,9 +167,10 @@ TEST_F(CheckTool, ExpressionPicturesMustExistDecodeAndMatchTheBaseSize) {
     const CheckRun run = runCheck(scratch.path());
     EXPECT_EQ(run.status, 1);
     const std::string owner = "error: res/gal/gal_data.json: heroine 2 (紅): ";
-    EXPECT_THAT(run.lines, testing::UnorderedElementsAre(
-                               owner + "Angry expression 'res/gal/beni_angry.png': does not decode as a picture",
-                               owner + "Happy expression 'res/gal/beni_happy.png': 512x512, not 200x200 like "
-                                       "'res/gal/beni.png'",
-                               owner + "Sad expression 'res/gal/beni_sad.png': file not found"));
+    EXPECT_THAT(run.lines,
+                testing::UnorderedElementsAre(
+                    owner + "Angry expression 'res/gal/beni_angry.png': does not decode as a picture",
+                    owner + "Happy expression 'res/gal/beni_happy.png': 512x512, not 200x200 like "
+                            "'res/gal/beni.png'",
+                    owner + "Sad expression 'res/gal/beni_sad.png': file not found"));
 }

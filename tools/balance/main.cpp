@@ -10,10 +10,10 @@
 
 #include "BalanceSim.h"
 #include "data/GameData.h"
-#include "model/PlayRules.h"
 #include "data/Random.h"
 #include "ext/Log.h"
 #include "ext/Paths.h"
+#include "model/PlayRules.h"
 
 namespace {
 

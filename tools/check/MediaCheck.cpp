@@ -149,7 +149,8 @@ void checkExpressions(const std::string& owner, const Character& h, std::set<std
             problem = "does not decode as a picture";
         } else if (base && *size != *base) {
             problem = std::to_string(size->first) + "x" + std::to_string(size->second) + ", not " +
-                      std::to_string(base->first) + "x" + std::to_string(base->second) + " like '" + h.file + "'";
+                      std::to_string(base->first) + "x" + std::to_string(base->second) + " like '" + h.file +
+                      "'";
         }
         if (!problem.empty()) {
             problems.push_back({kCharacterDataPath, owner + ": " + what + " '" + picture + "': " + problem});

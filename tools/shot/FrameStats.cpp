@@ -17,7 +17,7 @@ std::string FrameStats::summary() const {
         max = sorted.back();
     }
     char line[128];
-    std::snprintf(line, sizeof line, "frames: %zu mean %.2f ms p99 %.2f ms max %.2f ms", _times.size(), mean, p99,
-                  max);
+    std::snprintf(line, sizeof line, "frames: %zu mean %.2f ms p99 %.2f ms max %.2f ms", _times.size(), mean,
+                  p99, max);
     return line;
 }

@@ -88,8 +88,8 @@ std::optional<ShotOptions> parseShotArgs(const std::vector<std::string>& args, s
         }
         if (arg == "--seed") {
             double value = 0.0;
-            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) || value < 0 || value > 4294967295.0 ||
-                value != static_cast<double>(static_cast<std::uint32_t>(value))) {
+            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) || value < 0 ||
+                value > 4294967295.0 || value != static_cast<double>(static_cast<std::uint32_t>(value))) {
                 error = "--seed needs a whole number from 0 to 4294967295";
                 return std::nullopt;
             }

@@ -13,7 +13,7 @@ struct ShotStep {
     std::string key;      // Key: up, down, space, enter, escape
     float x = 0.0f;       // Click, design points, y up
     float y = 0.0f;
-    std::string name;     // Shot: file name without .png
+    std::string name; // Shot: file name without .png
 };
 
 struct ShotOptions {

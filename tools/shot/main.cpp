@@ -11,12 +11,12 @@
 
 #include "FrameStats.h"
 #include "ShotScript.h"
+#include "app/AppDelegate.h"
 #include "cocos2d.h"
+#include "data/Random.h"
 #include "ext/Headless.h"
 #include "ext/Input.h"
 #include "ext/Paths.h"
-#include "data/Random.h"
-#include "app/AppDelegate.h"
 #include "shell/TickClock.h"
 
 namespace fs = std::filesystem;
@@ -37,14 +37,19 @@ void runFrame() {
     gVirtualSeconds += kFrameSeconds;
     const auto start = std::chrono::steady_clock::now();
     ext::step(static_cast<float>(kFrameSeconds));
-    gFrameStats.add(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    gFrameStats.add(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
 }
 
 EventKeyboard::KeyCode keyCodeFor(const std::string& key) {
-    if (key == "up") return EventKeyboard::KeyCode::KEY_UP_ARROW;
-    if (key == "down") return EventKeyboard::KeyCode::KEY_DOWN_ARROW;
-    if (key == "space") return EventKeyboard::KeyCode::KEY_SPACE;
-    if (key == "enter") return EventKeyboard::KeyCode::KEY_ENTER;
+    if (key == "up")
+        return EventKeyboard::KeyCode::KEY_UP_ARROW;
+    if (key == "down")
+        return EventKeyboard::KeyCode::KEY_DOWN_ARROW;
+    if (key == "space")
+        return EventKeyboard::KeyCode::KEY_SPACE;
+    if (key == "enter")
+        return EventKeyboard::KeyCode::KEY_ENTER;
     return EventKeyboard::KeyCode::KEY_ESCAPE;
 }
 

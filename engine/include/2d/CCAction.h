@@ -38,8 +38,7 @@ public:
     unsigned int getFlags() const { return _flags; }
     void setFlags(unsigned int flags) { _flags = flags; }
 
-CC_CONSTRUCTOR_ACCESS:
-    Action() = default;
+    CC_CONSTRUCTOR_ACCESS : Action() = default;
     virtual ~Action() = default;
 
 protected:
@@ -58,8 +57,7 @@ public:
     virtual FiniteTimeAction* reverse() const override = 0;
     virtual FiniteTimeAction* clone() const override = 0;
 
-CC_CONSTRUCTOR_ACCESS:
-    FiniteTimeAction() = default;
+    CC_CONSTRUCTOR_ACCESS : FiniteTimeAction() = default;
     virtual ~FiniteTimeAction() = default;
 
 protected:

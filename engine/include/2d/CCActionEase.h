@@ -42,8 +42,7 @@ public:
     virtual void stop() override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    ActionEase() = default;
+    CC_CONSTRUCTOR_ACCESS : ActionEase() = default;
     virtual ~ActionEase();
     bool initWithAction(ActionInterval* action);
 
@@ -57,8 +56,7 @@ public:
     void setRate(float rate) { _rate = rate; }
     float getRate() const { return _rate; }
 
-CC_CONSTRUCTOR_ACCESS:
-    EaseRateAction() = default;
+    CC_CONSTRUCTOR_ACCESS : EaseRateAction() = default;
     bool initWithAction(ActionInterval* action, float rate);
 
 protected:

@@ -62,8 +62,7 @@ public:
     virtual RemoveSelf* reverse() const override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    bool init(bool isNeedCleanUp);
+    CC_CONSTRUCTOR_ACCESS : bool init(bool isNeedCleanUp);
 
 protected:
     bool _isNeedCleanUp = true;
@@ -76,8 +75,7 @@ public:
     virtual Place* reverse() const override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    bool initWithPosition(const Vec2& pos);
+    CC_CONSTRUCTOR_ACCESS : bool initWithPosition(const Vec2& pos);
 
 protected:
     Vec2 _position;
@@ -93,8 +91,7 @@ public:
     virtual CallFunc* reverse() const override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    bool initWithFunction(const std::function<void()>& func);
+    CC_CONSTRUCTOR_ACCESS : bool initWithFunction(const std::function<void()>& func);
 
 protected:
     std::function<void()> _function;
@@ -108,8 +105,7 @@ public:
     virtual void execute() override;
     virtual CallFuncN* clone() const override;
 
-CC_CONSTRUCTOR_ACCESS:
-    bool initWithFunction(const std::function<void(Node*)>& func);
+    CC_CONSTRUCTOR_ACCESS : bool initWithFunction(const std::function<void(Node*)>& func);
 
 protected:
     std::function<void(Node*)> _functionN;

@@ -30,8 +30,7 @@ public:
     virtual ActionInterval* reverse() const override = 0;
     virtual ActionInterval* clone() const override = 0;
 
-CC_CONSTRUCTOR_ACCESS:
-    bool initWithDuration(float d);
+    CC_CONSTRUCTOR_ACCESS : bool initWithDuration(float d);
 
 protected:
     float _elapsed = 0.0f;
@@ -61,8 +60,7 @@ public:
     virtual bool isDone() const override;
     virtual void update(float t) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Sequence() = default;
+    CC_CONSTRUCTOR_ACCESS : Sequence() = default;
     virtual ~Sequence();
     bool initWithTwoActions(FiniteTimeAction* actionOne, FiniteTimeAction* actionTwo);
     bool init(const Vector<FiniteTimeAction*>& arrayOfActions);
@@ -89,8 +87,7 @@ public:
     virtual void update(float dt) override;
     virtual bool isDone() const override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Repeat() = default;
+    CC_CONSTRUCTOR_ACCESS : Repeat() = default;
     virtual ~Repeat();
     bool initWithAction(FiniteTimeAction* action, unsigned int times);
 
@@ -117,8 +114,7 @@ public:
     virtual void step(float dt) override;
     virtual bool isDone() const override { return false; }
 
-CC_CONSTRUCTOR_ACCESS:
-    RepeatForever() = default;
+    CC_CONSTRUCTOR_ACCESS : RepeatForever() = default;
     virtual ~RepeatForever();
     bool initWithAction(ActionInterval* action);
 
@@ -141,8 +137,7 @@ public:
     virtual void stop() override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Spawn() = default;
+    CC_CONSTRUCTOR_ACCESS : Spawn() = default;
     virtual ~Spawn();
     bool initWithTwoActions(FiniteTimeAction* action1, FiniteTimeAction* action2);
     bool init(const Vector<FiniteTimeAction*>& arrayOfActions);
@@ -164,8 +159,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    RotateTo() = default;
+    CC_CONSTRUCTOR_ACCESS : RotateTo() = default;
     bool initWithDuration(float duration, float dstAngle);
 
 protected:
@@ -184,8 +178,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    RotateBy() = default;
+    CC_CONSTRUCTOR_ACCESS : RotateBy() = default;
     bool initWithDuration(float duration, float deltaAngle);
 
 protected:
@@ -203,8 +196,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    MoveBy() = default;
+    CC_CONSTRUCTOR_ACCESS : MoveBy() = default;
     bool initWithDuration(float duration, const Vec2& deltaPosition);
 
 protected:
@@ -222,8 +214,7 @@ public:
     virtual MoveTo* reverse() const override;
     virtual void startWithTarget(Node* target) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    MoveTo() = default;
+    CC_CONSTRUCTOR_ACCESS : MoveTo() = default;
     bool initWithDuration(float duration, const Vec2& position);
 
 protected:
@@ -241,8 +232,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    ScaleTo() = default;
+    CC_CONSTRUCTOR_ACCESS : ScaleTo() = default;
     bool initWithDuration(float duration, float sx, float sy);
 
 protected:
@@ -264,8 +254,7 @@ public:
     virtual ScaleBy* reverse() const override;
     virtual void startWithTarget(Node* target) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    ScaleBy() = default;
+    CC_CONSTRUCTOR_ACCESS : ScaleBy() = default;
 };
 
 // Toggles visibility `blinks` times; restores the original visibility when stopped.
@@ -279,8 +268,7 @@ public:
     virtual void stop() override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Blink() = default;
+    CC_CONSTRUCTOR_ACCESS : Blink() = default;
     bool initWithDuration(float duration, int blinks);
 
 protected:
@@ -298,8 +286,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    FadeTo() = default;
+    CC_CONSTRUCTOR_ACCESS : FadeTo() = default;
     bool initWithDuration(float duration, GLubyte opacity);
 
 protected:
@@ -315,8 +302,7 @@ public:
     virtual FadeIn* clone() const override;
     virtual FadeTo* reverse() const override;
 
-CC_CONSTRUCTOR_ACCESS:
-    FadeIn() = default;
+    CC_CONSTRUCTOR_ACCESS : FadeIn() = default;
 };
 
 // FadeTo 0 from the current opacity.
@@ -327,8 +313,7 @@ public:
     virtual FadeOut* clone() const override;
     virtual FadeTo* reverse() const override;
 
-CC_CONSTRUCTOR_ACCESS:
-    FadeOut() = default;
+    CC_CONSTRUCTOR_ACCESS : FadeOut() = default;
 };
 
 // Colour goes linearly from the node's colour at start to the target colour.
@@ -342,8 +327,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    TintTo() = default;
+    CC_CONSTRUCTOR_ACCESS : TintTo() = default;
     bool initWithDuration(float duration, GLubyte red, GLubyte green, GLubyte blue);
 
 protected:
@@ -361,8 +345,7 @@ public:
     virtual void startWithTarget(Node* target) override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    TintBy() = default;
+    CC_CONSTRUCTOR_ACCESS : TintBy() = default;
     bool initWithDuration(float duration, GLshort deltaRed, GLshort deltaGreen, GLshort deltaBlue);
 
 protected:
@@ -383,8 +366,7 @@ public:
     virtual DelayTime* reverse() const override;
     virtual void update(float time) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    DelayTime() = default;
+    CC_CONSTRUCTOR_ACCESS : DelayTime() = default;
 };
 
 NS_CC_END

@@ -14,9 +14,10 @@ class Action;
 class Node;
 
 // Steps every running action once per frame. Retains each action and, while it has actions, its
-// target node; a target held by nothing but the manager is dropped with its actions after its step. Actions and targets may be added or removed from inside a step (a CallFunc stopping
-// its own sequence, RemoveSelf cleaning up its node): removal there only empties the slot, and the
-// slots are compacted when the step is over.
+// target node; a target held by nothing but the manager is dropped with its actions after its step. Actions
+// and targets may be added or removed from inside a step (a CallFunc stopping its own sequence, RemoveSelf
+// cleaning up its node): removal there only empties the slot, and the slots are compacted when the step is
+// over.
 class ActionManager : public Ref {
 public:
     ActionManager();

@@ -23,13 +23,14 @@ struct TTFConfig {
     bool underline;
     bool strikethrough;
 
-    TTFConfig(const std::string& filePath = "", float size = 12, const GlyphCollection& glyphCollection =
-                  GlyphCollection::DYNAMIC, const char* customGlyphCollection = nullptr,
-              bool useDistanceField = false, int outline = 0, bool useItalics = false, bool useBold = false,
-              bool useUnderline = false, bool useStrikethrough = false)
-        : fontFilePath(filePath), fontSize(size), glyphs(glyphCollection), customGlyphs(customGlyphCollection),
-          distanceFieldEnabled(useDistanceField), outlineSize(outline), italics(useItalics), bold(useBold),
-          underline(useUnderline), strikethrough(useStrikethrough) {}
+    TTFConfig(const std::string& filePath = "", float size = 12,
+              const GlyphCollection& glyphCollection = GlyphCollection::DYNAMIC,
+              const char* customGlyphCollection = nullptr, bool useDistanceField = false, int outline = 0,
+              bool useItalics = false, bool useBold = false, bool useUnderline = false,
+              bool useStrikethrough = false)
+        : fontFilePath(filePath), fontSize(size), glyphs(glyphCollection),
+          customGlyphs(customGlyphCollection), distanceFieldEnabled(useDistanceField), outlineSize(outline),
+          italics(useItalics), bold(useBold), underline(useUnderline), strikethrough(useStrikethrough) {}
 };
 
 class LabelProtocol {
@@ -107,8 +108,8 @@ public:
     // Engine side: how often this label rasterised its text (tests and benchmarks count it).
     int getRenderCount() const { return _renderCount; }
 
-CC_CONSTRUCTOR_ACCESS:
-    Label(TextHAlignment hAlignment = TextHAlignment::LEFT, TextVAlignment vAlignment = TextVAlignment::TOP);
+    CC_CONSTRUCTOR_ACCESS : Label(TextHAlignment hAlignment = TextHAlignment::LEFT,
+                                  TextVAlignment vAlignment = TextVAlignment::TOP);
     virtual ~Label();
 
 protected:

@@ -9,8 +9,7 @@ class Layer : public Node {
 public:
     static Layer* create();
 
-CC_CONSTRUCTOR_ACCESS:
-    Layer();
+    CC_CONSTRUCTOR_ACCESS : Layer();
     virtual ~Layer();
     virtual bool init() override;
 };
@@ -24,8 +23,7 @@ public:
 
     virtual void draw(Renderer* renderer, const Mat4& transform, uint32_t flags) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    LayerColor();
+    CC_CONSTRUCTOR_ACCESS : LayerColor();
     virtual bool init() override;
     virtual bool initWithColor(const Color4B& color);
     virtual bool initWithColor(const Color4B& color, float width, float height);

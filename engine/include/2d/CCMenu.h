@@ -43,8 +43,7 @@ public:
     virtual void onTouchCancelled(Touch* touch, Event* event);
     virtual void onTouchMoved(Touch* touch, Event* event);
 
-CC_CONSTRUCTOR_ACCESS:
-    Menu() = default;
+    CC_CONSTRUCTOR_ACCESS : Menu() = default;
     ~Menu() override = default;
     bool init() override;
     bool initWithArray(const Vector<MenuItem*>& arrayOfItems);

@@ -31,8 +31,7 @@ public:
     // This item's content rect, in its parent's space.
     Rect rect() const;
 
-CC_CONSTRUCTOR_ACCESS:
-    MenuItem() = default;
+    CC_CONSTRUCTOR_ACCESS : MenuItem() = default;
     bool initWithCallback(const ccMenuCallback& callback);
 
 protected:
@@ -60,8 +59,7 @@ public:
     void unselected() override;
     void setEnabled(bool enabled) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    MenuItemLabel() = default;
+    CC_CONSTRUCTOR_ACCESS : MenuItemLabel() = default;
     ~MenuItemLabel() override = default;
     bool initWithLabel(Node* label, const ccMenuCallback& callback);
 

@@ -144,8 +144,8 @@ public:
     virtual void update(float delta);
     void schedule(const std::function<void(float)>& callback, const std::string& key);
     void schedule(const std::function<void(float)>& callback, float interval, const std::string& key);
-    void schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat, float delay,
-                  const std::string& key);
+    void schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat,
+                  float delay, const std::string& key);
     void scheduleOnce(const std::function<void(float)>& callback, float delay, const std::string& key);
     void unschedule(const std::string& key);
     void unscheduleAllCallbacks();
@@ -185,8 +185,7 @@ public:
 
     unsigned int getOrderOfArrival() const { return _orderOfArrival; }
 
-CC_CONSTRUCTOR_ACCESS:
-    Node();
+    CC_CONSTRUCTOR_ACCESS : Node();
     virtual ~Node();
     virtual bool init();
 

@@ -132,8 +132,7 @@ public:
     void onExit() override;
     void update(float dt) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    ParticleSystem();
+    CC_CONSTRUCTOR_ACCESS : ParticleSystem();
     ~ParticleSystem() override;
     bool init() override;
     virtual bool initWithTotalParticles(int numberOfParticles);

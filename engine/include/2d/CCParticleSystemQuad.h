@@ -20,8 +20,7 @@ public:
 
     void draw(Renderer* renderer, const Mat4& transform, uint32_t flags) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    ParticleSystemQuad() = default;
+    CC_CONSTRUCTOR_ACCESS : ParticleSystemQuad() = default;
     ~ParticleSystemQuad() override = default;
 
 private:

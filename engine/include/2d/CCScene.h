@@ -11,8 +11,7 @@ public:
     static Scene* create();
     static Scene* createWithSize(const Size& size);
 
-CC_CONSTRUCTOR_ACCESS:
-    Scene();
+    CC_CONSTRUCTOR_ACCESS : Scene();
     virtual ~Scene();
     virtual bool init() override;
     virtual bool initWithSize(const Size& size);

@@ -57,8 +57,7 @@ public:
 
     virtual void draw(Renderer* renderer, const Mat4& transform, uint32_t flags) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Sprite();
+    CC_CONSTRUCTOR_ACCESS : Sprite();
     virtual ~Sprite();
     virtual bool init() override;
     virtual bool initWithTexture(Texture2D* texture);

@@ -16,11 +16,11 @@ class SpriteFrame : public Ref {
 public:
     // nullptr (with a log line) when the file doesn't exist.
     static SpriteFrame* create(const std::string& filename, const Rect& rect);
-    static SpriteFrame* create(const std::string& filename, const Rect& rect, bool rotated, const Vec2& offset,
-                               const Size& originalSize);
+    static SpriteFrame* create(const std::string& filename, const Rect& rect, bool rotated,
+                               const Vec2& offset, const Size& originalSize);
     static SpriteFrame* createWithTexture(Texture2D* texture, const Rect& rect);
-    static SpriteFrame* createWithTexture(Texture2D* texture, const Rect& rect, bool rotated, const Vec2& offset,
-                                          const Size& originalSize);
+    static SpriteFrame* createWithTexture(Texture2D* texture, const Rect& rect, bool rotated,
+                                          const Vec2& offset, const Size& originalSize);
 
     const Rect& getRect() const { return _rect; }
     void setRect(const Rect& rect) { _rect = rect; }
@@ -33,8 +33,7 @@ public:
     void setTexture(Texture2D* texture);
     const std::string& getTextureFilename() const { return _textureFilename; }
 
-CC_CONSTRUCTOR_ACCESS:
-    SpriteFrame() = default;
+    CC_CONSTRUCTOR_ACCESS : SpriteFrame() = default;
     virtual ~SpriteFrame();
 
 private:

@@ -25,8 +25,7 @@ public:
     void removeSpriteFrames();
     void removeUnusedSpriteFrames();
 
-CC_CONSTRUCTOR_ACCESS:
-    SpriteFrameCache() = default;
+    CC_CONSTRUCTOR_ACCESS : SpriteFrameCache() = default;
     virtual ~SpriteFrameCache();
 
 private:

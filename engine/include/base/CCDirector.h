@@ -78,8 +78,7 @@ public:
     // Engine side: destroys the instance (scenes, services, caches) so a new one starts clean.
     static void destroyInstance();
 
-CC_CONSTRUCTOR_ACCESS:
-    Director();
+    CC_CONSTRUCTOR_ACCESS : Director();
     virtual ~Director();
     bool init();
 

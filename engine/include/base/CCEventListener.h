@@ -15,8 +15,17 @@ class Node;
 // listener; one listener object can be registered only once.
 class EventListener : public Ref {
 public:
-    enum class Type { UNKNOWN, TOUCH_ONE_BY_ONE, TOUCH_ALL_AT_ONCE, KEYBOARD, MOUSE, ACCELERATION, FOCUS,
-                      GAME_CONTROLLER, CUSTOM };
+    enum class Type {
+        UNKNOWN,
+        TOUCH_ONE_BY_ONE,
+        TOUCH_ALL_AT_ONCE,
+        KEYBOARD,
+        MOUSE,
+        ACCELERATION,
+        FOCUS,
+        GAME_CONTROLLER,
+        CUSTOM
+    };
 
     typedef std::string ListenerID;
 

@@ -13,8 +13,7 @@ public:
     bool checkAvailable() override;
     EventListenerCustom* clone() override;
 
-CC_CONSTRUCTOR_ACCESS:
-    EventListenerCustom() = default;
+    CC_CONSTRUCTOR_ACCESS : EventListenerCustom() = default;
     bool init(const ListenerID& listenerId, const std::function<void(EventCustom*)>& callback);
 
 protected:

@@ -17,8 +17,7 @@ public:
     std::function<void(EventKeyboard::KeyCode, Event*)> onKeyPressed;
     std::function<void(EventKeyboard::KeyCode, Event*)> onKeyReleased;
 
-CC_CONSTRUCTOR_ACCESS:
-    EventListenerKeyboard() = default;
+    CC_CONSTRUCTOR_ACCESS : EventListenerKeyboard() = default;
     bool init();
 };
 

@@ -30,8 +30,7 @@ public:
     ccTouchCallback onTouchEnded;
     ccTouchCallback onTouchCancelled;
 
-CC_CONSTRUCTOR_ACCESS:
-    EventListenerTouchOneByOne() = default;
+    CC_CONSTRUCTOR_ACCESS : EventListenerTouchOneByOne() = default;
     bool init();
 
 private:

@@ -29,8 +29,8 @@ public:
 };
 
 // Opens a file as a stream in the given format; nullptr with `error` filled when it can't.
-using AudioStreamOpener =
-    std::function<std::unique_ptr<AudioStream>(const std::string& fullPath, const AudioFormat& format, std::string& error)>;
+using AudioStreamOpener = std::function<std::unique_ptr<AudioStream>(
+    const std::string& fullPath, const AudioFormat& format, std::string& error)>;
 
 // Tests replace the engine's decoders (e.g. with a deliberately slow one); nullptr restores them.
 void setAudioStreamOpener(AudioStreamOpener opener);

@@ -31,8 +31,20 @@ enum class LanguageType {
 // What the platform's Application asks of the game's delegate.
 class ApplicationProtocol {
 public:
-    enum class Platform { OS_WINDOWS, OS_LINUX, OS_MAC, OS_ANDROID, OS_IPHONE, OS_IPAD, OS_BLACKBERRY, OS_NACL,
-                          OS_EMSCRIPTEN, OS_TIZEN, OS_WINRT, OS_WP8 };
+    enum class Platform {
+        OS_WINDOWS,
+        OS_LINUX,
+        OS_MAC,
+        OS_ANDROID,
+        OS_IPHONE,
+        OS_IPAD,
+        OS_BLACKBERRY,
+        OS_NACL,
+        OS_EMSCRIPTEN,
+        OS_TIZEN,
+        OS_WINRT,
+        OS_WP8
+    };
 
     // Destroys the autorelease pools.
     virtual ~ApplicationProtocol();

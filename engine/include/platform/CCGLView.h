@@ -102,7 +102,7 @@ protected:
     enum class InputKind { Key, Touch, Mouse };
     struct QueuedInput {
         InputKind kind;
-        int code;  // key code, touch phase or mouse event type
+        int code; // key code, touch phase or mouse event type
         bool pressed;
         Vec2 point;
     };

@@ -43,8 +43,7 @@ public:
     void toggleFullscreen();
     Size getMonitorSize() const;
 
-CC_CONSTRUCTOR_ACCESS:
-    GLViewImpl(bool initGLFW = true);
+    CC_CONSTRUCTOR_ACCESS : GLViewImpl(bool initGLFW = true);
     virtual ~GLViewImpl();
     bool initWithRect(const std::string& viewName, Rect rect, float frameZoomFactor, bool resizable);
     bool initWithFullScreen(const std::string& viewName);

@@ -26,8 +26,8 @@ public:
     // Called by the Director before each frame with the view's current mapping.
     // `frame`, when given, is the surface a software target draws into: some pictures are then
     // written into it directly.
-    void beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY,
-                    float frameHeight, SDL_Surface* frame = nullptr);
+    void beginFrame(SDL_Renderer* target, const Rect& viewport, float scaleX, float scaleY, float frameHeight,
+                    SDL_Surface* frame = nullptr);
     void endFrame();
 
     // A null texture draws the vertex colours untextured. Indices may be null (then every three
@@ -45,11 +45,12 @@ public:
 private:
     // Software target: draws an axis-aligned quad showing a whole texture from its scaled copy;
     // false when the quad is anything else or no copy is ready.
-    bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode,
-                        bool firstDraw);
+    bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
+                        int blendMode, bool firstDraw);
     // Software target: draws a large turned quad by mapping its pixels onto a canvas and copying
     // that; false when the quad is small or not a single whole quad.
-    bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount, int blendMode);
+    bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
+                        int blendMode);
 
     // Software target: writes a whole picture at its own size into the frame, over the black the
     // frame was cleared to; false when the frame's pixels aren't at hand.

@@ -17,11 +17,12 @@ class Button : public Widget {
 public:
     static Button* create();
     static Button* create(const std::string& normalImage, const std::string& selectedImage = "",
-                          const std::string& disableImage = "", TextureResType texType = TextureResType::LOCAL);
+                          const std::string& disableImage = "",
+                          TextureResType texType = TextureResType::LOCAL);
 
     // An empty path keeps that state without an image of its own.
-    void loadTextures(const std::string& normal, const std::string& selected, const std::string& disabled = "",
-                      TextureResType texType = TextureResType::LOCAL);
+    void loadTextures(const std::string& normal, const std::string& selected,
+                      const std::string& disabled = "", TextureResType texType = TextureResType::LOCAL);
     void loadTextureNormal(const std::string& normal, TextureResType texType = TextureResType::LOCAL);
     void loadTexturePressed(const std::string& selected, TextureResType texType = TextureResType::LOCAL);
     void loadTextureDisabled(const std::string& disabled, TextureResType texType = TextureResType::LOCAL);
@@ -42,8 +43,7 @@ public:
     Sprite* getRendererDisabled() const { return _buttonDisabledRenderer; }
     Label* getTitleRenderer() const { return _titleRenderer; }
 
-CC_CONSTRUCTOR_ACCESS:
-    Button();
+    CC_CONSTRUCTOR_ACCESS : Button();
     ~Button() override;
     bool init() override;
 

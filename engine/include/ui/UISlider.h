@@ -24,9 +24,11 @@ public:
 
     void loadBarTexture(const std::string& fileName, TextureResType resType = TextureResType::LOCAL);
     void loadSlidBallTextures(const std::string& normal, const std::string& pressed = "",
-                              const std::string& disabled = "", TextureResType texType = TextureResType::LOCAL);
+                              const std::string& disabled = "",
+                              TextureResType texType = TextureResType::LOCAL);
     void loadSlidBallTextureNormal(const std::string& normal, TextureResType resType = TextureResType::LOCAL);
-    void loadSlidBallTexturePressed(const std::string& pressed, TextureResType resType = TextureResType::LOCAL);
+    void loadSlidBallTexturePressed(const std::string& pressed,
+                                    TextureResType resType = TextureResType::LOCAL);
     void loadSlidBallTextureDisabled(const std::string& disabled,
                                      TextureResType resType = TextureResType::LOCAL);
     void loadProgressBarTexture(const std::string& fileName, TextureResType resType = TextureResType::LOCAL);
@@ -49,8 +51,7 @@ public:
     Sprite* getBarRenderer() const { return _barRenderer; }
     Sprite* getProgressBarRenderer() const { return _progressBarRenderer; }
 
-CC_CONSTRUCTOR_ACCESS:
-    Slider();
+    CC_CONSTRUCTOR_ACCESS : Slider();
     ~Slider() override;
     bool init() override;
 

@@ -60,8 +60,7 @@ public:
     void updateDisplayedOpacity(GLubyte parentOpacity) override;
     void updateDisplayedColor(const Color3B& parentColor) override;
 
-CC_CONSTRUCTOR_ACCESS:
-    Widget();
+    CC_CONSTRUCTOR_ACCESS : Widget();
     ~Widget() override;
     bool init() override;
 

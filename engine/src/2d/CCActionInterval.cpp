@@ -88,7 +88,8 @@ template <class Pair> Pair* makeFromList(std::initializer_list<FiniteTimeAction*
 }
 
 // Left-nested pairs: ((a, b), c); a lone action is paired with an empty instant one.
-template <class Pair> bool initNested(Pair* self, const Vector<FiniteTimeAction*>& actions, const char* owner) {
+template <class Pair>
+bool initNested(Pair* self, const Vector<FiniteTimeAction*>& actions, const char* owner) {
     ssize_t count = actions.size();
     if (count == 0) {
         log("%s::create: no actions", owner);

@@ -46,8 +46,8 @@ Label* Label::create() {
 }
 
 Label::Label(TextHAlignment hAlignment, TextVAlignment vAlignment)
-    : _textColor(Color4B::WHITE), _outlineColor(Color4B::BLACK), _hAlignment(hAlignment), _vAlignment(vAlignment),
-      _blendFunc(BlendFunc::ALPHA_NON_PREMULTIPLIED) {
+    : _textColor(Color4B::WHITE), _outlineColor(Color4B::BLACK), _hAlignment(hAlignment),
+      _vAlignment(vAlignment), _blendFunc(BlendFunc::ALPHA_NON_PREMULTIPLIED) {
     setAnchorPoint(Vec2(0.5f, 0.5f));
 }
 
@@ -118,7 +118,9 @@ void Label::disableEffect() {
     }
 }
 
-void Label::setAlignment(TextHAlignment hAlignment) { setHorizontalAlignment(hAlignment); }
+void Label::setAlignment(TextHAlignment hAlignment) {
+    setHorizontalAlignment(hAlignment);
+}
 
 void Label::setAlignment(TextHAlignment hAlignment, TextVAlignment vAlignment) {
     setHorizontalAlignment(hAlignment);
@@ -149,9 +151,13 @@ void Label::setMaxLineWidth(float maxLineWidth) {
     }
 }
 
-void Label::setWidth(float width) { setDimensions(width, _labelHeight); }
+void Label::setWidth(float width) {
+    setDimensions(width, _labelHeight);
+}
 
-void Label::setHeight(float height) { setDimensions(_labelWidth, height); }
+void Label::setHeight(float height) {
+    setDimensions(_labelWidth, height);
+}
 
 void Label::setDimensions(float width, float height) {
     if (width == _labelWidth && height == _labelHeight) {
@@ -189,7 +195,9 @@ void Label::enableWrap(bool enable) {
     }
 }
 
-float Label::maxWrapWidth() const { return _enableWrap ? _maxLineWidth : 0.0f; }
+float Label::maxWrapWidth() const {
+    return _enableWrap ? _maxLineWidth : 0.0f;
+}
 
 const Size& Label::getContentSize() const {
     updateLayout();
@@ -201,6 +209,8 @@ Rect Label::getBoundingBox() const {
     return Node::getBoundingBox();
 }
 
-Label::~Label() { CC_SAFE_RELEASE(_textTexture); }
+Label::~Label() {
+    CC_SAFE_RELEASE(_textTexture);
+}
 
 NS_CC_END

@@ -26,9 +26,9 @@ float glyphAdvance(TTF_Font* font, char32_t previous, char32_t c) {
     if (TTF_GlyphMetrics32(font, static_cast<Uint32>(c), nullptr, nullptr, nullptr, nullptr, &advance) != 0) {
         return 0.0f;
     }
-    int kerning = previous ? TTF_GetFontKerningSizeGlyphs32(font, static_cast<Uint32>(previous),
-                                                            static_cast<Uint32>(c))
-                           : 0;
+    int kerning =
+        previous ? TTF_GetFontKerningSizeGlyphs32(font, static_cast<Uint32>(previous), static_cast<Uint32>(c))
+                 : 0;
     return static_cast<float>(advance + kerning);
 }
 
@@ -42,7 +42,9 @@ int Label::fontPixelSize() const {
     return static_cast<int>(std::lround(_ttfConfig.fontSize * _director->getContentScaleFactor()));
 }
 
-float Label::pointsPerPixel() const { return 1.0f / _director->getContentScaleFactor(); }
+float Label::pointsPerPixel() const {
+    return 1.0f / _director->getContentScaleFactor();
+}
 
 void Label::updateLayout() const {
     if (!_layoutDirty) {
@@ -50,7 +52,8 @@ void Label::updateLayout() const {
     }
     _layoutDirty = false;
     _lines.clear();
-    TTF_Font* font = _fontFullPath.empty() ? nullptr : text::FontCache::get(_fontFullPath, fontPixelSize(), 0);
+    TTF_Font* font =
+        _fontFullPath.empty() ? nullptr : text::FontCache::get(_fontFullPath, fontPixelSize(), 0);
     float scale = pointsPerPixel();
     _fontLineHeight = 0.0f;
     if (font) {
@@ -79,9 +82,11 @@ void Label::updateLayout() const {
 // line is drawn outline first (copied), then the fill blended on top.
 void Label::renderText() {
     _pixelsDirty = false;
-    TTF_Font* font = _fontFullPath.empty() ? nullptr : text::FontCache::get(_fontFullPath, fontPixelSize(), 0);
-    TTF_Font* outlineFont =
-        (font && _outlineSize > 0) ? text::FontCache::get(_fontFullPath, fontPixelSize(), _outlineSize) : nullptr;
+    TTF_Font* font =
+        _fontFullPath.empty() ? nullptr : text::FontCache::get(_fontFullPath, fontPixelSize(), 0);
+    TTF_Font* outlineFont = (font && _outlineSize > 0)
+                                ? text::FontCache::get(_fontFullPath, fontPixelSize(), _outlineSize)
+                                : nullptr;
     float factor = _director->getContentScaleFactor();
     int outline = outlineFont ? _outlineSize : 0;
     // A line's rendered ink can reach a few pixels past its laid-out width (the last glyph's
@@ -90,7 +95,8 @@ void Label::renderText() {
     if (font) {
         for (const Line& line : _lines) {
             int renderedW = 0;
-            if (!line.text.empty() && TTF_SizeUTF8(font, text::encodeUtf8(line.text).c_str(), &renderedW, nullptr) == 0) {
+            if (!line.text.empty() &&
+                TTF_SizeUTF8(font, text::encodeUtf8(line.text).c_str(), &renderedW, nullptr) == 0) {
                 overhang = std::max(overhang, renderedW - static_cast<int>(std::ceil(line.width * factor)));
             }
         }
@@ -169,13 +175,15 @@ void Label::draw(Renderer* renderer, const Mat4& transform, uint32_t) {
     float spill = _outlineSize > 0 ? _outlineSize * pointsPerPixel() : 0.0f;
     V2F_C4B_T2F quad[4];
     Color4B tint(_displayedColor, _displayedOpacity);
-    buildQuad(quad, transform, -spill, 0, _contentSize.width + spill + _inkOverhang, _contentSize.height, tint, 0, 0,
-              1, 1);
+    buildQuad(quad, transform, -spill, 0, _contentSize.width + spill + _inkOverhang, _contentSize.height,
+              tint, 0, 0, 1, 1);
     renderer->drawQuad(_textTexture, quad, _blendFunc);
 }
 
 namespace ext {
-long long labelRenderCount() { return g_labelRenderCount; }
+long long labelRenderCount() {
+    return g_labelRenderCount;
+}
 } // namespace ext
 
 NS_CC_END

@@ -27,7 +27,9 @@ bool Layer::init() {
     return true;
 }
 
-LayerColor* LayerColor::create() { return create(Color4B(0, 0, 0, 0)); }
+LayerColor* LayerColor::create() {
+    return create(Color4B(0, 0, 0, 0));
+}
 
 LayerColor* LayerColor::create(const Color4B& color) {
     auto* layer = new (std::nothrow) LayerColor();
@@ -51,7 +53,9 @@ LayerColor* LayerColor::create(const Color4B& color, float width, float height) 
 
 LayerColor::LayerColor() = default;
 
-bool LayerColor::init() { return initWithColor(Color4B(0, 0, 0, 0)); }
+bool LayerColor::init() {
+    return initWithColor(Color4B(0, 0, 0, 0));
+}
 
 bool LayerColor::initWithColor(const Color4B& color) {
     const Size& size = _director->getWinSize();

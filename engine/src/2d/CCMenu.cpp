@@ -11,9 +11,13 @@ NS_CC_BEGIN
 
 const float Menu::kDefaultPadding = 5.0f;
 
-Menu* Menu::create() { return createWithArray(Vector<MenuItem*>()); }
+Menu* Menu::create() {
+    return createWithArray(Vector<MenuItem*>());
+}
 
-Menu* Menu::createWithItem(MenuItem* item) { return create(item, nullptr); }
+Menu* Menu::createWithItem(MenuItem* item) {
+    return create(item, nullptr);
+}
 
 Menu* Menu::createWithArray(const Vector<MenuItem*>& arrayOfItems) {
     Menu* menu = new (std::nothrow) Menu();
@@ -25,7 +29,9 @@ Menu* Menu::createWithArray(const Vector<MenuItem*>& arrayOfItems) {
     return nullptr;
 }
 
-bool Menu::init() { return initWithArray(Vector<MenuItem*>()); }
+bool Menu::init() {
+    return initWithArray(Vector<MenuItem*>());
+}
 
 bool Menu::initWithArray(const Vector<MenuItem*>& arrayOfItems) {
     if (!Layer::init()) {
@@ -154,7 +160,9 @@ MenuItem* Menu::getItemForTouch(Touch* touch) {
     return nullptr;
 }
 
-void Menu::alignItemsVertically() { alignItemsVerticallyWithPadding(kDefaultPadding); }
+void Menu::alignItemsVertically() {
+    alignItemsVerticallyWithPadding(kDefaultPadding);
+}
 
 void Menu::alignItemsVerticallyWithPadding(float padding) {
     float height = -padding;
@@ -169,7 +177,9 @@ void Menu::alignItemsVerticallyWithPadding(float padding) {
     }
 }
 
-void Menu::alignItemsHorizontally() { alignItemsHorizontallyWithPadding(kDefaultPadding); }
+void Menu::alignItemsHorizontally() {
+    alignItemsHorizontallyWithPadding(kDefaultPadding);
+}
 
 void Menu::alignItemsHorizontallyWithPadding(float padding) {
     float width = -padding;

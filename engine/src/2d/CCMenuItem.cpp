@@ -10,7 +10,9 @@ const unsigned int MenuItemLabel::kZoomActionTag = 0xc0c05002;
 const float MenuItemLabel::kZoomScale = 1.2f;
 const float MenuItemLabel::kZoomDuration = 0.1f;
 
-MenuItem* MenuItem::create() { return create(ccMenuCallback()); }
+MenuItem* MenuItem::create() {
+    return create(ccMenuCallback());
+}
 
 MenuItem* MenuItem::create(const ccMenuCallback& callback) {
     MenuItem* item = new (std::nothrow) MenuItem();
@@ -39,9 +41,13 @@ void MenuItem::activate() {
     }
 }
 
-void MenuItem::selected() { _selected = true; }
+void MenuItem::selected() {
+    _selected = true;
+}
 
-void MenuItem::unselected() { _selected = false; }
+void MenuItem::unselected() {
+    _selected = false;
+}
 
 Rect MenuItem::rect() const {
     return Rect(_position.x - _contentSize.width * _anchorPoint.x,
@@ -58,7 +64,9 @@ MenuItemLabel* MenuItemLabel::create(Node* label, const ccMenuCallback& callback
     return nullptr;
 }
 
-MenuItemLabel* MenuItemLabel::create(Node* label) { return create(label, ccMenuCallback()); }
+MenuItemLabel* MenuItemLabel::create(Node* label) {
+    return create(label, ccMenuCallback());
+}
 
 bool MenuItemLabel::initWithLabel(Node* label, const ccMenuCallback& callback) {
     if (!MenuItem::initWithCallback(callback)) {

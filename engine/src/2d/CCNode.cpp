@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "2d/CCActionManager.h"
 #include "2d/CCScene.h"
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "base/CCEventDispatcher.h"
 #include "base/CCScheduler.h"
-#include "2d/CCActionManager.h"
 
 NS_CC_BEGIN
 
@@ -57,7 +57,9 @@ Node::~Node() {
     CC_SAFE_RELEASE(_scheduler);
 }
 
-bool Node::init() { return true; }
+bool Node::init() {
+    return true;
+}
 
 void Node::setUserObject(Ref* userObject) {
     CC_SAFE_RETAIN(userObject);
@@ -77,7 +79,9 @@ void Node::addChild(Node* child, int localZOrder) {
     addChildHelper(child, localZOrder, child ? child->_tag : INVALID_TAG, child ? child->_name : "", true);
 }
 
-void Node::addChild(Node* child, int localZOrder, int tag) { addChildHelper(child, localZOrder, tag, "", true); }
+void Node::addChild(Node* child, int localZOrder, int tag) {
+    addChildHelper(child, localZOrder, tag, "", true);
+}
 
 void Node::addChild(Node* child, int localZOrder, const std::string& name) {
     addChildHelper(child, localZOrder, INVALID_TAG, name, false);
@@ -140,9 +144,13 @@ Node* Node::getChildByName(const std::string& name) const {
     return nullptr;
 }
 
-ssize_t Node::getChildrenCount() const { return static_cast<ssize_t>(_children.size()); }
+ssize_t Node::getChildrenCount() const {
+    return static_cast<ssize_t>(_children.size());
+}
 
-void Node::removeFromParent() { removeFromParentAndCleanup(true); }
+void Node::removeFromParent() {
+    removeFromParentAndCleanup(true);
+}
 
 void Node::removeFromParentAndCleanup(bool cleanup) {
     if (_parent) {
@@ -191,7 +199,9 @@ void Node::detachChild(Node* child, ssize_t index, bool doCleanup) {
     child->release();
 }
 
-void Node::removeAllChildren() { removeAllChildrenWithCleanup(true); }
+void Node::removeAllChildren() {
+    removeAllChildrenWithCleanup(true);
+}
 
 void Node::removeAllChildrenWithCleanup(bool cleanup) {
     Vector<Node*> children = _children; // callbacks may touch _children while we walk

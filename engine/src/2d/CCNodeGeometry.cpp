@@ -9,7 +9,9 @@ namespace {
 constexpr float kDegreesToRadians = 3.14159265358979323846f / 180.0f;
 } // namespace
 
-void Node::setPosition(const Vec2& position) { setPosition(position.x, position.y); }
+void Node::setPosition(const Vec2& position) {
+    setPosition(position.x, position.y);
+}
 
 void Node::setPosition(float x, float y) {
     _position.x = x;
@@ -22,9 +24,13 @@ void Node::getPosition(float* x, float* y) const {
     *y = _position.y;
 }
 
-void Node::setPositionX(float x) { setPosition(x, _position.y); }
+void Node::setPositionX(float x) {
+    setPosition(x, _position.y);
+}
 
-void Node::setPositionY(float y) { setPosition(_position.x, y); }
+void Node::setPositionY(float y) {
+    setPosition(_position.x, y);
+}
 
 void Node::setNormalizedPosition(const Vec2& position) {
     Size parentSize = _parent ? _parent->getContentSize() : Size::ZERO;
@@ -52,7 +58,9 @@ void Node::setScaleY(float scaleY) {
     markTransformDirty();
 }
 
-float Node::getScale() const { return _scaleX; }
+float Node::getScale() const {
+    return _scaleX;
+}
 
 void Node::setRotation(float rotation) {
     _rotation = rotation;
@@ -121,7 +129,9 @@ const Mat4& Node::getNodeToParentTransform() const {
     return _transform;
 }
 
-Mat4 Node::getParentToNodeTransform() const { return getNodeToParentTransform().getInversed(); }
+Mat4 Node::getParentToNodeTransform() const {
+    return getNodeToParentTransform().getInversed();
+}
 
 Mat4 Node::getNodeToWorldTransform() const {
     Mat4 t = getNodeToParentTransform();
@@ -131,7 +141,9 @@ Mat4 Node::getNodeToWorldTransform() const {
     return t;
 }
 
-Mat4 Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().getInversed(); }
+Mat4 Node::getWorldToNodeTransform() const {
+    return getNodeToWorldTransform().getInversed();
+}
 
 Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const {
     return getWorldToNodeTransform().transformPoint2D(worldPoint);
@@ -149,9 +161,13 @@ Vec2 Node::convertToWorldSpaceAR(const Vec2& nodePoint) const {
     return convertToWorldSpace(nodePoint + _anchorPointInPoints);
 }
 
-Vec2 Node::convertTouchToNodeSpace(Touch* touch) const { return convertToNodeSpace(touch->getLocation()); }
+Vec2 Node::convertTouchToNodeSpace(Touch* touch) const {
+    return convertToNodeSpace(touch->getLocation());
+}
 
-Vec2 Node::convertTouchToNodeSpaceAR(Touch* touch) const { return convertToNodeSpaceAR(touch->getLocation()); }
+Vec2 Node::convertTouchToNodeSpaceAR(Touch* touch) const {
+    return convertToNodeSpaceAR(touch->getLocation());
+}
 
 Rect Node::getBoundingBox() const {
     const Mat4& t = getNodeToParentTransform();

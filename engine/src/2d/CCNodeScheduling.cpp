@@ -17,7 +17,9 @@ Action* Node::runAction(Action* action) {
     return action;
 }
 
-void Node::stopAllActions() { _actionManager->removeAllActionsFromTarget(this); }
+void Node::stopAllActions() {
+    _actionManager->removeAllActionsFromTarget(this);
+}
 
 void Node::stopAction(Action* action) {
     if (action) {
@@ -25,7 +27,9 @@ void Node::stopAction(Action* action) {
     }
 }
 
-void Node::stopActionByTag(int tag) { _actionManager->removeActionByTag(tag, this); }
+void Node::stopActionByTag(int tag) {
+    _actionManager->removeActionByTag(tag, this);
+}
 
 void Node::stopAllActionsByTag(int tag) {
     while (_actionManager->getActionByTag(tag, this)) {
@@ -33,7 +37,9 @@ void Node::stopAllActionsByTag(int tag) {
     }
 }
 
-Action* Node::getActionByTag(int tag) { return _actionManager->getActionByTag(tag, this); }
+Action* Node::getActionByTag(int tag) {
+    return _actionManager->getActionByTag(tag, this);
+}
 
 ssize_t Node::getNumberOfRunningActions() const {
     return static_cast<ssize_t>(_actionManager->getNumberOfRunningActionsInTarget(this));
@@ -49,11 +55,17 @@ void Node::setActionManager(ActionManager* actionManager) {
     _actionManager = actionManager;
 }
 
-void Node::scheduleUpdate() { scheduleUpdateWithPriority(0); }
+void Node::scheduleUpdate() {
+    scheduleUpdateWithPriority(0);
+}
 
-void Node::scheduleUpdateWithPriority(int priority) { _scheduler->scheduleUpdate(this, priority, !_running); }
+void Node::scheduleUpdateWithPriority(int priority) {
+    _scheduler->scheduleUpdate(this, priority, !_running);
+}
 
-void Node::unscheduleUpdate() { _scheduler->unscheduleUpdate(this); }
+void Node::unscheduleUpdate() {
+    _scheduler->unscheduleUpdate(this);
+}
 
 void Node::update(float) {}
 
@@ -65,8 +77,8 @@ void Node::schedule(const std::function<void(float)>& callback, float interval, 
     schedule(callback, interval, CC_REPEAT_FOREVER, 0.0f, key);
 }
 
-void Node::schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat, float delay,
-                    const std::string& key) {
+void Node::schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat,
+                    float delay, const std::string& key) {
     _scheduler->schedule(callback, this, interval, repeat, delay, !_running, key);
 }
 
@@ -74,11 +86,17 @@ void Node::scheduleOnce(const std::function<void(float)>& callback, float delay,
     schedule(callback, 0.0f, 0, delay, key);
 }
 
-void Node::unschedule(const std::string& key) { _scheduler->unschedule(key, this); }
+void Node::unschedule(const std::string& key) {
+    _scheduler->unschedule(key, this);
+}
 
-void Node::unscheduleAllCallbacks() { _scheduler->unscheduleAllForTarget(this); }
+void Node::unscheduleAllCallbacks() {
+    _scheduler->unscheduleAllForTarget(this);
+}
 
-bool Node::isScheduled(const std::string& key) const { return _scheduler->isScheduled(key, this); }
+bool Node::isScheduled(const std::string& key) const {
+    return _scheduler->isScheduled(key, this);
+}
 
 void Node::setScheduler(Scheduler* scheduler) {
     if (scheduler == _scheduler) {
@@ -96,7 +114,8 @@ void Node::setScheduler(Scheduler* scheduler) {
 
 void Node::setOpacity(GLubyte opacity) {
     _realOpacity = opacity;
-    GLubyte parentOpacity = (_parent && _parent->isCascadeOpacityEnabled()) ? _parent->getDisplayedOpacity() : 255;
+    GLubyte parentOpacity =
+        (_parent && _parent->isCascadeOpacityEnabled()) ? _parent->getDisplayedOpacity() : 255;
     updateDisplayedOpacity(parentOpacity);
 }
 

@@ -24,7 +24,9 @@ float randomMinus1To1() {
     return distribution(generator);
 }
 
-float clamp01(float v) { return std::max(0.0f, std::min(v, 1.0f)); }
+float clamp01(float v) {
+    return std::max(0.0f, std::min(v, 1.0f));
+}
 
 float readFloat(const ValueMap& dict, const char* key, float fallback = 0.0f) {
     auto it = dict.find(key);
@@ -35,7 +37,8 @@ float readFloat(const ValueMap& dict, const char* key, float fallback = 0.0f) {
 // missing key reads as 0 (GL_ZERO); anything else keeps the fallback.
 GLenum readBlendFactor(const ValueMap& dict, const char* key, GLenum fallback) {
     const float value = readFloat(dict, key);
-    if (value == 0.0f || value == 1.0f || (value >= 768.0f && value <= 776.0f && value == std::floor(value))) {
+    if (value == 0.0f || value == 1.0f ||
+        (value >= 768.0f && value <= 776.0f && value == std::floor(value))) {
         return static_cast<GLenum>(value);
     }
     log("ParticleSystem: %s %g is not a blend factor", key, static_cast<double>(value));
@@ -48,8 +51,9 @@ Color4F readColor(const ValueMap& dict, const std::string& prefix) {
 }
 
 Color4F variedColor(const Color4F& base, const Color4F& variance) {
-    return Color4F(clamp01(base.r + variance.r * randomMinus1To1()), clamp01(base.g + variance.g * randomMinus1To1()),
-                   clamp01(base.b + variance.b * randomMinus1To1()), clamp01(base.a + variance.a * randomMinus1To1()));
+    return Color4F(
+        clamp01(base.r + variance.r * randomMinus1To1()), clamp01(base.g + variance.g * randomMinus1To1()),
+        clamp01(base.b + variance.b * randomMinus1To1()), clamp01(base.a + variance.a * randomMinus1To1()));
 }
 
 std::string folderOf(const std::string& path) {
@@ -81,9 +85,13 @@ ParticleSystem* ParticleSystem::createWithTotalParticles(int numberOfParticles) 
 
 ParticleSystem::ParticleSystem() = default;
 
-ParticleSystem::~ParticleSystem() { CC_SAFE_RELEASE(_texture); }
+ParticleSystem::~ParticleSystem() {
+    CC_SAFE_RELEASE(_texture);
+}
 
-bool ParticleSystem::init() { return initWithTotalParticles(150); }
+bool ParticleSystem::init() {
+    return initWithTotalParticles(150);
+}
 
 bool ParticleSystem::initWithTotalParticles(int numberOfParticles) {
     if (!Node::init()) {
@@ -126,8 +134,8 @@ bool ParticleSystem::initWithFile(const std::string& plistFile) {
 bool ParticleSystem::initWithDictionary(const ValueMap& dict, const std::string& dirname) {
     const float maxParticles = readFloat(dict, "maxParticles");
     if (!(maxParticles >= 0.0f && maxParticles <= static_cast<float>(kMaxParticles))) {
-        log("ParticleSystem: %s asks for %g particles (0 to %d)", _plistFile.c_str(), static_cast<double>(maxParticles),
-            kMaxParticles);
+        log("ParticleSystem: %s asks for %g particles (0 to %d)", _plistFile.c_str(),
+            static_cast<double>(maxParticles), kMaxParticles);
         return false;
     }
     if (!initWithTotalParticles(static_cast<int>(maxParticles))) {
@@ -135,7 +143,8 @@ bool ParticleSystem::initWithDictionary(const ValueMap& dict, const std::string&
     }
     const float emitterType = readFloat(dict, "emitterType");
     if (emitterType != 0.0f && emitterType != 1.0f) {
-        log("ParticleSystem: %s has unknown emitterType %g", _plistFile.c_str(), static_cast<double>(emitterType));
+        log("ParticleSystem: %s has unknown emitterType %g", _plistFile.c_str(),
+            static_cast<double>(emitterType));
         return false;
     }
     _emitterMode = emitterType == 0.0f ? Mode::GRAVITY : Mode::RADIUS;
@@ -265,7 +274,9 @@ void ParticleSystem::setTexture(Texture2D* texture) {
     _texture = texture;
 }
 
-bool ParticleSystem::isBlendAdditive() const { return _blendFunc.dst == GL_ONE; }
+bool ParticleSystem::isBlendAdditive() const {
+    return _blendFunc.dst == GL_ONE;
+}
 
 void ParticleSystem::onEnter() {
     Node::onEnter();
@@ -314,15 +325,16 @@ void ParticleSystem::addParticles(int count) {
 }
 
 void ParticleSystem::initParticle(Particle& p) {
-    p.pos = Vec2(_sourcePosition.x + _posVar.x * randomMinus1To1(), _sourcePosition.y + _posVar.y * randomMinus1To1());
+    p.pos = Vec2(_sourcePosition.x + _posVar.x * randomMinus1To1(),
+                 _sourcePosition.y + _posVar.y * randomMinus1To1());
     p.timeToLive = std::max(0.0f, _life + _lifeVar * randomMinus1To1());
     const float invLife = p.timeToLive > 0.0f ? 1.0f / p.timeToLive : 0.0f;
 
     const Color4F start = variedColor(_startColor, _startColorVar);
     const Color4F end = variedColor(_endColor, _endColorVar);
     p.color = start;
-    p.deltaColor = Color4F((end.r - start.r) * invLife, (end.g - start.g) * invLife, (end.b - start.b) * invLife,
-                           (end.a - start.a) * invLife);
+    p.deltaColor = Color4F((end.r - start.r) * invLife, (end.g - start.g) * invLife,
+                           (end.b - start.b) * invLife, (end.a - start.a) * invLife);
 
     p.size = std::max(0.0f, _startSize + _startSizeVar * randomMinus1To1());
     if (_endSize == START_SIZE_EQUAL_TO_END_SIZE) {
@@ -348,12 +360,14 @@ void ParticleSystem::initParticle(Particle& p) {
         }
     } else {
         const float startRadius = _startRadius + _startRadiusVar * randomMinus1To1();
-        const float endRadius =
-            _endRadius == START_RADIUS_EQUAL_TO_END_RADIUS ? startRadius : _endRadius + _endRadiusVar * randomMinus1To1();
+        const float endRadius = _endRadius == START_RADIUS_EQUAL_TO_END_RADIUS
+                                    ? startRadius
+                                    : _endRadius + _endRadiusVar * randomMinus1To1();
         p.radius = startRadius;
         p.deltaRadius = (endRadius - startRadius) * invLife;
         p.angle = angle;
-        p.degreesPerSecond = CC_DEGREES_TO_RADIANS(_rotatePerSecond + _rotatePerSecondVar * randomMinus1To1());
+        p.degreesPerSecond =
+            CC_DEGREES_TO_RADIANS(_rotatePerSecond + _rotatePerSecondVar * randomMinus1To1());
     }
 }
 
@@ -390,7 +404,9 @@ void ParticleSystem::update(float dt) {
         // Compared as floats: a huge rate (a tiny lifespan) must not overflow the count.
         const float wanted = std::floor(_emitCounter * _emissionRate);
         const int room = _totalParticles - _particleCount;
-        const int emitted = wanted >= static_cast<float>(room) ? room : wanted > 0.0f ? static_cast<int>(wanted) : 0;
+        const int emitted = wanted >= static_cast<float>(room) ? room
+                            : wanted > 0.0f                    ? static_cast<int>(wanted)
+                                                               : 0;
         addParticles(emitted);
         _emitCounter -= emitted / _emissionRate;
         _elapsed += dt;

@@ -126,11 +126,12 @@ void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_
         }
         if (turned) {
             // Unturned quads showing the copy already turned to the particle's angle.
-            buildQuad(p, centre, half * turned->getCellScale(), 0.0f, turned->cellOf(turned->stepFor(p.rotation)),
-                      transform, i);
+            buildQuad(p, centre, half * turned->getCellScale(), 0.0f,
+                      turned->cellOf(turned->stepFor(p.rotation)), transform, i);
         } else {
             const float radians = -CC_DEGREES_TO_RADIANS(p.rotation);
-            buildQuad(p, centre, std::cos(radians) * half, std::sin(radians) * half, kWholeImage, transform, i);
+            buildQuad(p, centre, std::cos(radians) * half, std::sin(radians) * half, kWholeImage, transform,
+                      i);
         }
     }
     Texture2D* texture = turned ? turned->getTexture() : _texture;
@@ -139,8 +140,8 @@ void ParticleSystemQuad::draw(Renderer* renderer, const Mat4& transform, uint32_
     if (blend.src == GL_ONE && blend.dst != GL_ONE && _texture && !_texture->hasPremultipliedAlpha()) {
         blend.src = GL_SRC_ALPHA;
     }
-    renderer->drawTriangles(texture, _vertices.data(), _particleCount * 4, _indices.data(), _particleCount * 6,
-                            blend);
+    renderer->drawTriangles(texture, _vertices.data(), _particleCount * 4, _indices.data(),
+                            _particleCount * 6, blend);
 }
 
 NS_CC_END

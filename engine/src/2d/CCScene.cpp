@@ -31,7 +31,9 @@ Scene::Scene() {
 
 Scene::~Scene() = default;
 
-bool Scene::init() { return initWithSize(Director::getInstance()->getWinSize()); }
+bool Scene::init() {
+    return initWithSize(Director::getInstance()->getWinSize());
+}
 
 bool Scene::initWithSize(const Size& size) {
     setContentSize(size);

@@ -63,7 +63,9 @@ Sprite::~Sprite() {
     CC_SAFE_RELEASE(_texture);
 }
 
-bool Sprite::init() { return initWithTexture(nullptr, Rect::ZERO, false); }
+bool Sprite::init() {
+    return initWithTexture(nullptr, Rect::ZERO, false);
+}
 
 bool Sprite::initWithTexture(Texture2D* texture) {
     if (!texture) {
@@ -73,7 +75,9 @@ bool Sprite::initWithTexture(Texture2D* texture) {
     return initWithTexture(texture, Rect(Vec2::ZERO, texture->getContentSize()), false);
 }
 
-bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) { return initWithTexture(texture, rect, false); }
+bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect) {
+    return initWithTexture(texture, rect, false);
+}
 
 bool Sprite::initWithTexture(Texture2D* texture, const Rect& rect, bool rotated) {
     setAnchorPoint(Vec2(0.5f, 0.5f));
@@ -133,7 +137,9 @@ void Sprite::setTexture(Texture2D* texture) {
     }
 }
 
-void Sprite::setTextureRect(const Rect& rect) { setTextureRect(rect, false, rect.size); }
+void Sprite::setTextureRect(const Rect& rect) {
+    setTextureRect(rect, false, rect.size);
+}
 
 void Sprite::setTextureRect(const Rect& rect, bool rotated, const Size& untrimmedSize) {
     _rect = rect;
@@ -203,16 +209,20 @@ void Sprite::draw(Renderer* renderer, const Mat4& transform, uint32_t) {
     }
     // The rect sits in its untrimmed box at the frame's offset (mirrored with the picture), and
     // the whole box is stretched to the content size.
-    const float stretchX = _originalContentSize.width > 0 ? _contentSize.width / _originalContentSize.width : 0.0f;
-    const float stretchY = _originalContentSize.height > 0 ? _contentSize.height / _originalContentSize.height : 0.0f;
-    const float offsetX = _flippedX ? -_unflippedOffsetPositionFromCenter.x : _unflippedOffsetPositionFromCenter.x;
-    const float offsetY = _flippedY ? -_unflippedOffsetPositionFromCenter.y : _unflippedOffsetPositionFromCenter.y;
+    const float stretchX =
+        _originalContentSize.width > 0 ? _contentSize.width / _originalContentSize.width : 0.0f;
+    const float stretchY =
+        _originalContentSize.height > 0 ? _contentSize.height / _originalContentSize.height : 0.0f;
+    const float offsetX =
+        _flippedX ? -_unflippedOffsetPositionFromCenter.x : _unflippedOffsetPositionFromCenter.x;
+    const float offsetY =
+        _flippedY ? -_unflippedOffsetPositionFromCenter.y : _unflippedOffsetPositionFromCenter.y;
     const float x0 = (offsetX + (_originalContentSize.width - _rect.size.width) / 2) * stretchX;
     const float y0 = (offsetY + (_originalContentSize.height - _rect.size.height) / 2) * stretchY;
     V2F_C4B_T2F quad[4];
     Color4B tint(_displayedColor, _displayedOpacity);
-    buildQuad(quad, transform, x0, y0, x0 + _rect.size.width * stretchX, y0 + _rect.size.height * stretchY, tint, u0,
-              v0, u1, v1);
+    buildQuad(quad, transform, x0, y0, x0 + _rect.size.width * stretchX, y0 + _rect.size.height * stretchY,
+              tint, u0, v0, u1, v1);
     renderer->drawQuad(_texture, quad, _blendFunc);
 }
 

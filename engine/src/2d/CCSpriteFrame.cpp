@@ -49,7 +49,9 @@ SpriteFrame* SpriteFrame::createWithTexture(Texture2D* texture, const Rect& rect
     return frame;
 }
 
-SpriteFrame::~SpriteFrame() { CC_SAFE_RELEASE(_texture); }
+SpriteFrame::~SpriteFrame() {
+    CC_SAFE_RELEASE(_texture);
+}
 
 Texture2D* SpriteFrame::getTexture() {
     if (!_texture && !_textureFilename.empty()) {

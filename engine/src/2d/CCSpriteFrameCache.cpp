@@ -24,7 +24,9 @@ void SpriteFrameCache::destroyInstance() {
     }
 }
 
-SpriteFrameCache::~SpriteFrameCache() { removeSpriteFrames(); }
+SpriteFrameCache::~SpriteFrameCache() {
+    removeSpriteFrames();
+}
 
 void SpriteFrameCache::addSpriteFrame(SpriteFrame* frame, const std::string& frameName) {
     if (!frame) {

@@ -121,8 +121,8 @@ ext::AudioStreamOpener s_streamOpener;
 AudioEngineImpl::AudioEngineImpl() {
     const bool headless = ext::isHeadless();
     std::string error;
-    mixerOpen = mixer.open(headless ? audio::AudioMixer::Mode::DECODE_ONLY : audio::AudioMixer::Mode::PLAYING,
-                           error);
+    mixerOpen =
+        mixer.open(headless ? audio::AudioMixer::Mode::DECODE_ONLY : audio::AudioMixer::Mode::PLAYING, error);
     silent = headless || !mixerOpen;
     if (!mixerOpen) {
         log("AudioEngine: no audio device (%s); sounds are silent", error.c_str());
@@ -145,7 +145,8 @@ bool AudioEngineImpl::profileAllows(const AudioProfile& profile) {
             return entry.second.profileName == profile.name;
         });
         if (playing >= static_cast<long>(profile.maxInstances)) {
-            log("AudioEngine: profile %s already plays %u sounds", profile.name.c_str(), profile.maxInstances);
+            log("AudioEngine: profile %s already plays %u sounds", profile.name.c_str(),
+                profile.maxInstances);
             return false;
         }
     }
@@ -219,11 +220,13 @@ int AudioEngineImpl::play(const std::string& filePath, bool loop, float volume, 
 void AudioEngineImpl::ensureTick() {
     Scheduler* scheduler = Director::getInstance()->getScheduler();
     if (scheduler && !scheduler->isScheduled(kTickKey, &s_tickTarget)) {
-        scheduler->schedule([](float dt) {
-            if (s_impl) {
-                s_impl->tick(dt);
-            }
-        }, &s_tickTarget, 0.0f, CC_REPEAT_FOREVER, 0.0f, false, kTickKey);
+        scheduler->schedule(
+            [](float dt) {
+                if (s_impl) {
+                    s_impl->tick(dt);
+                }
+            },
+            &s_tickTarget, 0.0f, CC_REPEAT_FOREVER, 0.0f, false, kTickKey);
     }
 }
 
@@ -248,7 +251,8 @@ void AudioEngineImpl::preload(const std::string& filePath, std::function<void(bo
     float duration = 0.0f;
     // Without a mixer there is nothing to decode; an existing file counts as loaded. Something
     // already prepared is reported at once.
-    if (!mixerOpen || prepared.count(fullPath) || (!isStreamed(fullPath) && mixer.probe(fullPath, duration, error))) {
+    if (!mixerOpen || prepared.count(fullPath) ||
+        (!isStreamed(fullPath) && mixer.probe(fullPath, duration, error))) {
         if (callback) {
             callback(true);
         }
@@ -378,7 +382,9 @@ AudioInfo* findAudio(int id, const char* caller) {
 
 } // namespace
 
-bool AudioEngine::lazyInit() { return impl() != nullptr; }
+bool AudioEngine::lazyInit() {
+    return impl() != nullptr;
+}
 
 void AudioEngine::end() {
     if (s_impl) {
@@ -517,13 +523,16 @@ AudioEngine::AudioState AudioEngine::getState(int audioID) {
     return info ? info->state : AudioState::ERROR;
 }
 
-void AudioEngine::setFinishCallback(int audioID, const std::function<void(int, const std::string&)>& callback) {
+void AudioEngine::setFinishCallback(int audioID,
+                                    const std::function<void(int, const std::string&)>& callback) {
     if (AudioInfo* info = findAudio(audioID, nullptr)) {
         info->finishCallback = callback;
     }
 }
 
-int AudioEngine::getMaxAudioInstance() { return s_impl ? s_impl->maxInstances : kMaxAudioInstances; }
+int AudioEngine::getMaxAudioInstance() {
+    return s_impl ? s_impl->maxInstances : kMaxAudioInstances;
+}
 
 bool AudioEngine::setMaxAudioInstance(int maxInstances) {
     if (maxInstances <= 0 || maxInstances > audio::AudioMixer::kChannelCount) {
@@ -599,7 +608,9 @@ AudioProfile* AudioEngine::getProfile(const std::string& profileName) {
     return it == s_impl->profiles.end() ? nullptr : &it->second.profile;
 }
 
-int AudioEngine::getPlayingAudioCount() { return s_impl ? static_cast<int>(s_impl->_audios.size()) : 0; }
+int AudioEngine::getPlayingAudioCount() {
+    return s_impl ? static_cast<int>(s_impl->_audios.size()) : 0;
+}
 
 void AudioEngine::setEnabled(bool isEnabled) {
     if (s_enabled != isEnabled) {
@@ -610,7 +621,9 @@ void AudioEngine::setEnabled(bool isEnabled) {
     }
 }
 
-bool AudioEngine::isEnabled() { return s_enabled; }
+bool AudioEngine::isEnabled() {
+    return s_enabled;
+}
 
 } // namespace experimental
 
@@ -628,23 +641,31 @@ std::vector<int> activeAudioIds() {
     return ids;
 }
 
-int activeAudioCount() { return AudioEngine::getPlayingAudioCount(); }
+int activeAudioCount() {
+    return AudioEngine::getPlayingAudioCount();
+}
 
 std::string audioPath(int audioID) {
     auto* info = experimental::findAudio(audioID, nullptr);
     return info ? info->filePath : std::string();
 }
 
-bool isLooping(int audioID) { return AudioEngine::isLoop(audioID); }
+bool isLooping(int audioID) {
+    return AudioEngine::isLoop(audioID);
+}
 
-bool isAudioSilent() { return !experimental::s_impl || experimental::s_impl->silent; }
+bool isAudioSilent() {
+    return !experimental::s_impl || experimental::s_impl->silent;
+}
 
 int audioDecodeCount() {
     return experimental::s_decodesBeforeRestart +
            (experimental::s_impl ? experimental::s_impl->mixer.decodeCount() : 0);
 }
 
-void setAudioStreamOpener(AudioStreamOpener opener) { experimental::s_streamOpener = std::move(opener); }
+void setAudioStreamOpener(AudioStreamOpener opener) {
+    experimental::s_streamOpener = std::move(opener);
+}
 
 void waitForAudioLoads() {
     if (experimental::s_impl && experimental::s_impl->loader) {

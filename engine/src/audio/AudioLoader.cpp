@@ -21,7 +21,9 @@ int processId() {
 
 AudioLoader::AudioLoader() : _owner(processId()), _thread(&AudioLoader::run, this) {}
 
-bool AudioLoader::inThisProcess() const { return _owner == processId(); }
+bool AudioLoader::inThisProcess() const {
+    return _owner == processId();
+}
 
 AudioLoader::~AudioLoader() {
     {

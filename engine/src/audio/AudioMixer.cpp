@@ -14,7 +14,9 @@ const int kOutputChannels = 2;
 const int kChunkFrames = 512;
 } // namespace
 
-AudioMixer::~AudioMixer() { close(); }
+AudioMixer::~AudioMixer() {
+    close();
+}
 
 bool AudioMixer::open(Mode mode, std::string& error) {
     close();
@@ -102,7 +104,8 @@ float AudioMixer::durationOf(Mix_Chunk* chunk) const {
     if (!chunk || _bytesPerFrame <= 0 || _frequency <= 0) {
         return 0.0f;
     }
-    return static_cast<float>(chunk->alen) / static_cast<float>(_bytesPerFrame) / static_cast<float>(_frequency);
+    return static_cast<float>(chunk->alen) / static_cast<float>(_bytesPerFrame) /
+           static_cast<float>(_frequency);
 }
 
 bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string& error) {

@@ -40,7 +40,8 @@ Gapless readGapless(const std::string& path) {
     SDL_RWclose(file);
     size_t at = 0;
     if (head.size() >= 10 && std::memcmp(head.data(), "ID3", 3) == 0) {
-        at = 10 + ((head[6] & 0x7F) << 21 | (head[7] & 0x7F) << 14 | (head[8] & 0x7F) << 7 | (head[9] & 0x7F));
+        at =
+            10 + ((head[6] & 0x7F) << 21 | (head[7] & 0x7F) << 14 | (head[8] & 0x7F) << 7 | (head[9] & 0x7F));
         if (head[5] & 0x10) {
             at += 10; // footer
         }
@@ -52,12 +53,14 @@ Gapless readGapless(const std::string& path) {
     const bool mono = (head[at + 3] >> 6) == 3;
     const size_t sideInfo = mpeg1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
     size_t tag = at + 4 + sideInfo;
-    if (tag + 8 > head.size() || (std::memcmp(&head[tag], "Xing", 4) != 0 && std::memcmp(&head[tag], "Info", 4) != 0)) {
+    if (tag + 8 > head.size() ||
+        (std::memcmp(&head[tag], "Xing", 4) != 0 && std::memcmp(&head[tag], "Info", 4) != 0)) {
         return gapless;
     }
     gapless.infoFrame = true;
     const unsigned flags = head[tag + 4] << 24 | head[tag + 5] << 16 | head[tag + 6] << 8 | head[tag + 7];
-    size_t lame = tag + 8 + ((flags & 1) ? 4 : 0) + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 100 : 0) + ((flags & 8) ? 4 : 0);
+    size_t lame = tag + 8 + ((flags & 1) ? 4 : 0) + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 100 : 0) +
+                  ((flags & 8) ? 4 : 0);
     if (lame + 24 <= head.size()) {
         const unsigned char* d = &head[lame + 21];
         gapless.delay = d[0] << 4 | d[1] >> 4;
@@ -87,7 +90,8 @@ public:
         }
         _open = true;
         drmp3_uint64 mp3Frames = 0, pcmFrames = 0;
-        if (static_cast<int>(_mp3.channels) != format.channels || static_cast<int>(_mp3.sampleRate) != format.rate ||
+        if (static_cast<int>(_mp3.channels) != format.channels ||
+            static_cast<int>(_mp3.sampleRate) != format.rate ||
             !drmp3_get_mp3_and_pcm_frame_count(&_mp3, &mp3Frames, &pcmFrames) || pcmFrames == 0) {
             return false;
         }
@@ -97,7 +101,8 @@ public:
         if (gapless.infoFrame) {
             // The header frame decodes as one frame of silence; then the two delays.
             _lead = kMp3FrameSamples + gapless.delay + kDecoderDelay;
-            const int64_t music = (static_cast<int64_t>(mp3Frames) - 1) * kMp3FrameSamples - gapless.delay - gapless.padding;
+            const int64_t music =
+                (static_cast<int64_t>(mp3Frames) - 1) * kMp3FrameSamples - gapless.delay - gapless.padding;
             if (gapless.delay > 0 && music > 0 && _lead + music <= _frames) {
                 _frames = music;
             } else {
@@ -110,14 +115,16 @@ public:
     int64_t frameCount() const override { return _frames; }
 
     size_t read(int16_t* out, size_t frames) override {
-        const auto wanted = static_cast<drmp3_uint64>(std::min<int64_t>(static_cast<int64_t>(frames), _frames - _position));
+        const auto wanted =
+            static_cast<drmp3_uint64>(std::min<int64_t>(static_cast<int64_t>(frames), _frames - _position));
         const drmp3_uint64 got = wanted > 0 ? drmp3_read_pcm_frames_s16(&_mp3, wanted, out) : 0;
         _position += static_cast<int64_t>(got);
         return static_cast<size_t>(got);
     }
 
     bool seek(int64_t frame) override {
-        if (frame < 0 || frame > _frames || !drmp3_seek_to_pcm_frame(&_mp3, static_cast<drmp3_uint64>(_lead + frame))) {
+        if (frame < 0 || frame > _frames ||
+            !drmp3_seek_to_pcm_frame(&_mp3, static_cast<drmp3_uint64>(_lead + frame))) {
             return false;
         }
         _position = frame;

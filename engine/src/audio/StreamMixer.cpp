@@ -12,7 +12,9 @@ namespace {
 // Frames decoded per read on the audio thread; larger requests are split.
 constexpr int kScratchFrames = 1024;
 
-int toMixerVolume(float volume) { return static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)); }
+int toMixerVolume(float volume) {
+    return static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+}
 } // namespace
 
 StreamMixer::StreamMixer(const ext::AudioFormat& format)
@@ -24,7 +26,9 @@ StreamMixer::StreamMixer(const ext::AudioFormat& format)
 // Once the hook is gone the audio thread no longer reads the voices. They are closed without
 // the lock: closing a stream may take SDL's audio lock (freeing a chunk), which the audio
 // thread holds while it waits for ours.
-StreamMixer::~StreamMixer() { Mix_HookMusic(nullptr, nullptr); }
+StreamMixer::~StreamMixer() {
+    Mix_HookMusic(nullptr, nullptr);
+}
 
 int StreamMixer::play(std::unique_ptr<ext::AudioStream> stream, bool loop, float volume, bool paused) {
     std::lock_guard<std::mutex> lock(_mutex);
@@ -120,8 +124,9 @@ void StreamMixer::mixVoice(Voice& voice, int16_t* out, int frames) {
     while (frames > 0) {
         const int wanted = std::min(frames, _scratchFrames);
         const int got = static_cast<int>(voice.stream->read(_scratch.get(), static_cast<size_t>(wanted)));
-        SDL_MixAudioFormat(reinterpret_cast<Uint8*>(out), reinterpret_cast<const Uint8*>(_scratch.get()), AUDIO_S16SYS,
-                           static_cast<Uint32>(got * channels * static_cast<int>(sizeof(int16_t))), voice.volume);
+        SDL_MixAudioFormat(
+            reinterpret_cast<Uint8*>(out), reinterpret_cast<const Uint8*>(_scratch.get()), AUDIO_S16SYS,
+            static_cast<Uint32>(got * channels * static_cast<int>(sizeof(int16_t))), voice.volume);
         out += got * channels;
         frames -= got;
         voice.position += got;

@@ -33,7 +33,6 @@ void traceSceneChange(Scene* scene) {
 }
 } // namespace
 
-
 namespace {
 Director* g_director = nullptr;
 } // namespace
@@ -209,9 +208,13 @@ Size Director::getWinSizeInPixels() const {
     return Size(_winSizeInPoints.width * _contentScaleFactor, _winSizeInPoints.height * _contentScaleFactor);
 }
 
-Size Director::getVisibleSize() const { return _openGLView ? _openGLView->getVisibleSize() : Size::ZERO; }
+Size Director::getVisibleSize() const {
+    return _openGLView ? _openGLView->getVisibleSize() : Size::ZERO;
+}
 
-Vec2 Director::getVisibleOrigin() const { return _openGLView ? _openGLView->getVisibleOrigin() : Vec2::ZERO; }
+Vec2 Director::getVisibleOrigin() const {
+    return _openGLView ? _openGLView->getVisibleOrigin() : Vec2::ZERO;
+}
 
 Rect Director::getSafeAreaRect() const {
     return _openGLView ? _openGLView->getVisibleRect() : Rect(Vec2::ZERO, _winSizeInPoints);

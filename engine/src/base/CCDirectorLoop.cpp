@@ -27,7 +27,9 @@ void Director::setAnimationInterval(float interval) {
     }
 }
 
-void Director::stopAnimation() { _invalid = true; }
+void Director::stopAnimation() {
+    _invalid = true;
+}
 
 void Director::startAnimation() {
     _lastUpdate = std::chrono::steady_clock::now();
@@ -38,7 +40,9 @@ void Director::startAnimation() {
     }
 }
 
-void Director::pause() { _paused = true; }
+void Director::pause() {
+    _paused = true;
+}
 
 void Director::resume() {
     if (_paused) {
@@ -47,7 +51,9 @@ void Director::resume() {
     }
 }
 
-void Director::end() { _purgeDirectorInNextLoop = true; }
+void Director::end() {
+    _purgeDirectorInNextLoop = true;
+}
 
 float Director::takeDeltaTime() {
     auto now = std::chrono::steady_clock::now();
@@ -56,7 +62,9 @@ float Director::takeDeltaTime() {
     return dt;
 }
 
-void Director::mainLoop() { mainLoop(takeDeltaTime()); }
+void Director::mainLoop() {
+    mainLoop(takeDeltaTime());
+}
 
 void Director::mainLoop(float dt) {
     if (_purgeDirectorInNextLoop) {
@@ -104,8 +112,9 @@ void Director::renderFrame() {
         return;
     }
     const Size& frame = _openGLView->getFrameSize();
-    _renderer->beginFrame(_openGLView->getSDLRenderer(), _openGLView->getViewPortRect(), _openGLView->getScaleX(),
-                          _openGLView->getScaleY(), frame.height, _openGLView->getFrameSurface());
+    _renderer->beginFrame(_openGLView->getSDLRenderer(), _openGLView->getViewPortRect(),
+                          _openGLView->getScaleX(), _openGLView->getScaleY(), frame.height,
+                          _openGLView->getFrameSurface());
     if (_runningScene) {
         _runningScene->visit(_renderer, Mat4::IDENTITY, 0);
     }

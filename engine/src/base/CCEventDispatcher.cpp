@@ -74,8 +74,9 @@ void EventDispatcher::addEventListenerWithFixedPriority(EventListener* listener,
     addListener(listener);
 }
 
-EventListenerCustom* EventDispatcher::addCustomEventListener(const std::string& eventName,
-                                                             const std::function<void(EventCustom*)>& callback) {
+EventListenerCustom*
+EventDispatcher::addCustomEventListener(const std::string& eventName,
+                                        const std::function<void(EventCustom*)>& callback) {
     EventListenerCustom* listener = EventListenerCustom::create(eventName, callback);
     addEventListenerWithFixedPriority(listener, 1);
     return listener;
@@ -215,7 +216,8 @@ bool EventDispatcher::isActive(EventListener* listener) const {
     return node == nullptr || node->isRunning();
 }
 
-std::vector<EventListener*> EventDispatcher::listenersInOrder(const EventListener::ListenerID& listenerID) const {
+std::vector<EventListener*>
+EventDispatcher::listenersInOrder(const EventListener::ListenerID& listenerID) const {
     std::vector<EventListener*> negative, sceneGraph, positive;
     for (EventListener* listener : _listeners) {
         if (!isActive(listener) || listener->getListenerID() != listenerID) {
@@ -227,7 +229,9 @@ std::vector<EventListener*> EventDispatcher::listenersInOrder(const EventListene
             (listener->getFixedPriority() < 0 ? negative : positive).push_back(listener);
         }
     }
-    auto byPriority = [](EventListener* a, EventListener* b) { return a->getFixedPriority() < b->getFixedPriority(); };
+    auto byPriority = [](EventListener* a, EventListener* b) {
+        return a->getFixedPriority() < b->getFixedPriority();
+    };
     std::stable_sort(negative.begin(), negative.end(), byPriority);
     std::stable_sort(positive.begin(), positive.end(), byPriority);
 
@@ -337,9 +341,10 @@ void EventDispatcher::dispatchTouchEvent(EventTouch* event) {
                 if (code != EventTouch::EventCode::MOVED) {
                     claimed.erase(claimedAt);
                 }
-                const auto& callback = code == EventTouch::EventCode::MOVED   ? touchListener->onTouchMoved
-                                       : code == EventTouch::EventCode::ENDED ? touchListener->onTouchEnded
-                                                                              : touchListener->onTouchCancelled;
+                const auto& callback = code == EventTouch::EventCode::MOVED ? touchListener->onTouchMoved
+                                       : code == EventTouch::EventCode::ENDED
+                                           ? touchListener->onTouchEnded
+                                           : touchListener->onTouchCancelled;
                 if (callback) {
                     callback(touch, event);
                 }

@@ -14,7 +14,8 @@ EventListener::EventListener() = default;
 
 EventListener::~EventListener() = default;
 
-bool EventListener::init(Type type, const ListenerID& listenerID, const std::function<void(Event*)>& callback) {
+bool EventListener::init(Type type, const ListenerID& listenerID,
+                         const std::function<void(Event*)>& callback) {
     _type = type;
     _listenerID = listenerID;
     _onEvent = callback;
@@ -34,14 +35,18 @@ template <class T> static T* createListener() {
     return nullptr;
 }
 
-EventListenerKeyboard* EventListenerKeyboard::create() { return createListener<EventListenerKeyboard>(); }
+EventListenerKeyboard* EventListenerKeyboard::create() {
+    return createListener<EventListenerKeyboard>();
+}
 
 bool EventListenerKeyboard::init() {
     // The dispatcher calls onKeyPressed/onKeyReleased itself; the generic callback is unused.
     return EventListener::init(Type::KEYBOARD, LISTENER_ID, nullptr);
 }
 
-bool EventListenerKeyboard::checkAvailable() { return onKeyPressed != nullptr || onKeyReleased != nullptr; }
+bool EventListenerKeyboard::checkAvailable() {
+    return onKeyPressed != nullptr || onKeyReleased != nullptr;
+}
 
 EventListenerKeyboard* EventListenerKeyboard::clone() {
     EventListenerKeyboard* copy = create();
@@ -52,16 +57,22 @@ EventListenerKeyboard* EventListenerKeyboard::clone() {
     return copy;
 }
 
-EventListenerMouse* EventListenerMouse::create() { return createListener<EventListenerMouse>(); }
+EventListenerMouse* EventListenerMouse::create() {
+    return createListener<EventListenerMouse>();
+}
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::create() {
     return createListener<EventListenerTouchOneByOne>();
 }
 
-bool EventListenerTouchOneByOne::init() { return EventListener::init(Type::TOUCH_ONE_BY_ONE, LISTENER_ID, nullptr); }
+bool EventListenerTouchOneByOne::init() {
+    return EventListener::init(Type::TOUCH_ONE_BY_ONE, LISTENER_ID, nullptr);
+}
 
 // Without onTouchBegan no touch can ever be claimed, so nothing else would be called.
-bool EventListenerTouchOneByOne::checkAvailable() { return onTouchBegan != nullptr; }
+bool EventListenerTouchOneByOne::checkAvailable() {
+    return onTouchBegan != nullptr;
+}
 
 EventListenerTouchOneByOne* EventListenerTouchOneByOne::clone() {
     EventListenerTouchOneByOne* copy = create();
@@ -86,7 +97,8 @@ EventListenerCustom* EventListenerCustom::create(const std::string& eventName,
     return nullptr;
 }
 
-bool EventListenerCustom::init(const ListenerID& listenerId, const std::function<void(EventCustom*)>& callback) {
+bool EventListenerCustom::init(const ListenerID& listenerId,
+                               const std::function<void(EventCustom*)>& callback) {
     _onCustomEvent = callback;
     auto forward = [this](Event* event) {
         if (_onCustomEvent) {
@@ -96,8 +108,12 @@ bool EventListenerCustom::init(const ListenerID& listenerId, const std::function
     return EventListener::init(Type::CUSTOM, listenerId, forward);
 }
 
-bool EventListenerCustom::checkAvailable() { return _onCustomEvent != nullptr; }
+bool EventListenerCustom::checkAvailable() {
+    return _onCustomEvent != nullptr;
+}
 
-EventListenerCustom* EventListenerCustom::clone() { return create(_listenerID, _onCustomEvent); }
+EventListenerCustom* EventListenerCustom::clone() {
+    return create(_listenerID, _onCustomEvent);
+}
 
 NS_CC_END

@@ -19,7 +19,9 @@ std::array<int, 256> base64Values() {
     return values;
 }
 
-bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
 
 } // namespace
 

@@ -17,7 +17,6 @@ namespace {
 
 const char* const kRootName = "userDefaultRoot";
 
-
 std::string serialise(const std::map<std::string, std::string>& values) {
     tinyxml2::XMLDocument doc;
     doc.InsertEndChild(doc.NewDeclaration("xml version=\"1.0\" encoding=\"UTF-8\""));

@@ -63,7 +63,9 @@ void resetAll() {
     text::FontCache::clear();
 }
 
-bool isHeadless() { return g_headless; }
+bool isHeadless() {
+    return g_headless;
+}
 
 } // namespace ext
 } // namespace cocos2d

@@ -22,22 +22,34 @@ void queueTouch(EventTouch::EventCode phase, const Vec2& point) {
 }
 } // namespace
 
-void keyDown(EventKeyboard::KeyCode code) { queueKey(code, true); }
+void keyDown(EventKeyboard::KeyCode code) {
+    queueKey(code, true);
+}
 
-void keyUp(EventKeyboard::KeyCode code) { queueKey(code, false); }
+void keyUp(EventKeyboard::KeyCode code) {
+    queueKey(code, false);
+}
 
 void keyPress(EventKeyboard::KeyCode code) {
     queueKey(code, true);
     queueKey(code, false);
 }
 
-void touchBegin(const Vec2& designPoint) { queueTouch(EventTouch::EventCode::BEGAN, designPoint); }
+void touchBegin(const Vec2& designPoint) {
+    queueTouch(EventTouch::EventCode::BEGAN, designPoint);
+}
 
-void touchMove(const Vec2& designPoint) { queueTouch(EventTouch::EventCode::MOVED, designPoint); }
+void touchMove(const Vec2& designPoint) {
+    queueTouch(EventTouch::EventCode::MOVED, designPoint);
+}
 
-void touchEnd(const Vec2& designPoint) { queueTouch(EventTouch::EventCode::ENDED, designPoint); }
+void touchEnd(const Vec2& designPoint) {
+    queueTouch(EventTouch::EventCode::ENDED, designPoint);
+}
 
-void touchCancel(const Vec2& designPoint) { queueTouch(EventTouch::EventCode::CANCELLED, designPoint); }
+void touchCancel(const Vec2& designPoint) {
+    queueTouch(EventTouch::EventCode::CANCELLED, designPoint);
+}
 
 void click(const Vec2& designPoint) {
     touchBegin(designPoint);

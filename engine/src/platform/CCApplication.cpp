@@ -17,7 +17,9 @@ NS_CC_BEGIN
 
 Application* Application::s_sharedApplication = nullptr;
 
-ApplicationProtocol::~ApplicationProtocol() { PoolManager::destroyInstance(); }
+ApplicationProtocol::~ApplicationProtocol() {
+    PoolManager::destroyInstance();
+}
 
 Application::Application() {
     assert(s_sharedApplication == nullptr && "only one Application per process");
@@ -30,9 +32,13 @@ Application::~Application() {
     }
 }
 
-Application* Application::getInstance() { return s_sharedApplication; }
+Application* Application::getInstance() {
+    return s_sharedApplication;
+}
 
-void Application::setAnimationInterval(float interval) { _animationInterval = interval; }
+void Application::setAnimationInterval(float interval) {
+    _animationInterval = interval;
+}
 
 int Application::run() {
     initGLContextAttrs();
@@ -94,12 +100,13 @@ LanguageType Application::getCurrentLanguage() {
     static const struct {
         const char* code;
         LanguageType type;
-    } kLanguages[] = {{"zh", LanguageType::CHINESE},   {"fr", LanguageType::FRENCH},    {"it", LanguageType::ITALIAN},
-                      {"de", LanguageType::GERMAN},    {"es", LanguageType::SPANISH},   {"nl", LanguageType::DUTCH},
-                      {"ru", LanguageType::RUSSIAN},   {"ko", LanguageType::KOREAN},    {"ja", LanguageType::JAPANESE},
-                      {"hu", LanguageType::HUNGARIAN}, {"pt", LanguageType::PORTUGUESE}, {"ar", LanguageType::ARABIC},
-                      {"nb", LanguageType::NORWEGIAN}, {"pl", LanguageType::POLISH},    {"tr", LanguageType::TURKISH},
-                      {"uk", LanguageType::UKRAINIAN}, {"ro", LanguageType::ROMANIAN},  {"bg", LanguageType::BULGARIAN}};
+    } kLanguages[] = {
+        {"zh", LanguageType::CHINESE},   {"fr", LanguageType::FRENCH},     {"it", LanguageType::ITALIAN},
+        {"de", LanguageType::GERMAN},    {"es", LanguageType::SPANISH},    {"nl", LanguageType::DUTCH},
+        {"ru", LanguageType::RUSSIAN},   {"ko", LanguageType::KOREAN},     {"ja", LanguageType::JAPANESE},
+        {"hu", LanguageType::HUNGARIAN}, {"pt", LanguageType::PORTUGUESE}, {"ar", LanguageType::ARABIC},
+        {"nb", LanguageType::NORWEGIAN}, {"pl", LanguageType::POLISH},     {"tr", LanguageType::TURKISH},
+        {"uk", LanguageType::UKRAINIAN}, {"ro", LanguageType::ROMANIAN},   {"bg", LanguageType::BULGARIAN}};
     for (const auto& language : kLanguages) {
         if (SDL_strncmp(code, language.code, 2) == 0) {
             return language.type;
@@ -130,8 +137,12 @@ Application::Platform Application::getTargetPlatform() {
 #endif
 }
 
-std::string Application::getVersion() { return ""; }
+std::string Application::getVersion() {
+    return "";
+}
 
-bool Application::openURL(const std::string& url) { return SDL_OpenURL(url.c_str()) == 0; }
+bool Application::openURL(const std::string& url) {
+    return SDL_OpenURL(url.c_str()) == 0;
+}
 
 NS_CC_END

@@ -17,13 +17,21 @@ GLContextAttrs cocos2d::GLView::_glContextAttrs = {8, 8, 8, 8, 24, 8, 0};
 
 NS_CC_BEGIN
 
-GLView::GLView() { _inputQueue.reserve(16); }
+GLView::GLView() {
+    _inputQueue.reserve(16);
+}
 
-GLView::~GLView() { CC_SAFE_RELEASE_NULL(_touch); }
+GLView::~GLView() {
+    CC_SAFE_RELEASE_NULL(_touch);
+}
 
-void GLView::setGLContextAttrs(GLContextAttrs& glContextAttrs) { _glContextAttrs = glContextAttrs; }
+void GLView::setGLContextAttrs(GLContextAttrs& glContextAttrs) {
+    _glContextAttrs = glContextAttrs;
+}
 
-GLContextAttrs GLView::getGLContextAttrs() { return _glContextAttrs; }
+GLContextAttrs GLView::getGLContextAttrs() {
+    return _glContextAttrs;
+}
 
 void GLView::setFrameSize(float width, float height) {
     _screenSize = Size(width, height);
@@ -96,7 +104,9 @@ Vec2 GLView::getVisibleOrigin() const {
     return Vec2::ZERO;
 }
 
-Rect GLView::getVisibleRect() const { return Rect(getVisibleOrigin(), getVisibleSize()); }
+Rect GLView::getVisibleRect() const {
+    return Rect(getVisibleOrigin(), getVisibleSize());
+}
 
 Vec2 GLView::frameToDesign(float frameX, float frameY) const {
     return Vec2((frameX - _viewPortRect.origin.x) / _scaleX,
@@ -121,7 +131,9 @@ void GLView::queueMouse(int mouseEventType, const Vec2& designPoint) {
     _inputQueue.push_back({InputKind::Mouse, mouseEventType, false, designPoint});
 }
 
-void GLView::pollEvents() { dispatchQueuedInput(); }
+void GLView::pollEvents() {
+    dispatchQueuedInput();
+}
 
 bool GLView::waitForEvents(float seconds) {
     if (seconds > 0) {

@@ -29,7 +29,9 @@ bool readFile(const std::string& path, std::string* out) {
     return ok;
 }
 
-std::string tempPrefixFor(const std::string& path) { return path + ".tmp-"; }
+std::string tempPrefixFor(const std::string& path) {
+    return path + ".tmp-";
+}
 
 } // namespace fs
 } // namespace cocos2d

@@ -11,7 +11,9 @@
 
 NS_CC_BEGIN
 
-Renderer::Renderer() { _scratch.reserve(1024); }
+Renderer::Renderer() {
+    _scratch.reserve(1024);
+}
 
 Renderer::~Renderer() {
     for (Texture2D* texture : _copiesShownBefore) {
@@ -146,12 +148,14 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     const bool upright = v[0].position.y == v[1].position.y && v[2].position.y == v[3].position.y &&
                          v[0].position.x == v[2].position.x && v[1].position.x == v[3].position.x &&
                          v[0].position.x < v[1].position.x && v[2].position.y < v[0].position.y;
-    const bool wholeImage = v[0].tex_coord.x == 0.0f && v[0].tex_coord.y == 1.0f && v[3].tex_coord.x == 1.0f &&
-                            v[3].tex_coord.y == 0.0f && v[1].tex_coord.x == 1.0f && v[2].tex_coord.x == 0.0f;
+    const bool wholeImage = v[0].tex_coord.x == 0.0f && v[0].tex_coord.y == 1.0f &&
+                            v[3].tex_coord.x == 1.0f && v[3].tex_coord.y == 0.0f &&
+                            v[1].tex_coord.x == 1.0f && v[2].tex_coord.x == 0.0f;
     if (!upright || !wholeImage) {
         return false;
     }
-    const SDL_Rect rect{static_cast<int>(std::lround(v[2].position.x)), static_cast<int>(std::lround(v[2].position.y)),
+    const SDL_Rect rect{static_cast<int>(std::lround(v[2].position.x)),
+                        static_cast<int>(std::lround(v[2].position.y)),
                         static_cast<int>(std::lround(v[1].position.x - v[0].position.x)),
                         static_cast<int>(std::lround(v[0].position.y - v[2].position.y))};
     // A see-through picture that covers the whole frame as its first draw (a background) only
@@ -169,8 +173,8 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
         return false; // already a plain copy
     }
     bool tintBaked = true;
-    SDL_Texture* copy =
-        texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a), overBlack, _frame, &tintBaked);
+    SDL_Texture* copy = texture->getScaledCopy(_target, rect.w, rect.h, Color4B(c.r, c.g, c.b, c.a),
+                                               overBlack, _frame, &tintBaked);
     if (!copy) {
         return false;
     }
@@ -178,9 +182,9 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     SDL_SetTextureAlphaMod(copy, tintBaked ? 255 : c.a);
     // An untinted copy under a fade blends, even when the picture itself is opaque.
     SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE
-                                            : (!tintBaked && blendMode == SDL_BLENDMODE_NONE && c.a != 255)
-                                                  ? SDL_BLENDMODE_BLEND
-                                                  : static_cast<SDL_BlendMode>(blendMode));
+                                  : (!tintBaked && blendMode == SDL_BLENDMODE_NONE && c.a != 255)
+                                      ? SDL_BLENDMODE_BLEND
+                                      : static_cast<SDL_BlendMode>(blendMode));
     SDL_RenderCopy(_target, copy, nullptr, &rect);
     if (std::find(_copiesShown.begin(), _copiesShown.end(), texture) == _copiesShown.end()) {
         texture->retain();
@@ -212,8 +216,8 @@ bool Renderer::drawOverBlack(Texture2D* texture, int x, int y) {
     for (const Texture2D::Fixup& fixup : *fixups) {
         const int col = x + fixup.x, row = y + fixup.y;
         if (col >= x0 && col < x1 && row >= y0 && row < y1) {
-            reinterpret_cast<Uint32*>(static_cast<Uint8*>(_frameSurface->pixels) + row * _frameSurface->pitch)[col] =
-                fixup.pixel;
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(_frameSurface->pixels) +
+                                      row * _frameSurface->pitch)[col] = fixup.pixel;
         }
     }
     return true;
@@ -255,7 +259,8 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     const unsigned int generation = render_targets::generationOf(_target);
     _canvasUsedFrame = _frame;
     if (!_canvas || _canvasGeneration != generation) {
-        _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        _canvas =
+            SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
         _canvasGeneration = generation;
         if (!_canvas) {
             return false;
@@ -268,7 +273,8 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
         minY = std::min(minY, v[i].position.y);
         maxY = std::max(maxY, v[i].position.y);
     }
-    SDL_Rect box{std::max(0, static_cast<int>(std::floor(minX))), std::max(0, static_cast<int>(std::floor(minY))), 0, 0};
+    SDL_Rect box{std::max(0, static_cast<int>(std::floor(minX))),
+                 std::max(0, static_cast<int>(std::floor(minY))), 0, 0};
     box.w = std::min(width, static_cast<int>(std::ceil(maxX))) - box.x;
     box.h = std::min(height, static_cast<int>(std::ceil(maxY))) - box.y;
     if (box.w <= 0 || box.h <= 0) {
@@ -282,8 +288,10 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
     // are linear in the frame's x, so each row's covered span is solved for, not searched.
     const float daDx = e2y / cross, daDy = -e2x / cross, dbDx = -e1y / cross, dbDy = e1x / cross;
-    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * image->w, dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * image->h;
-    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * image->w, dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * image->h;
+    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * image->w,
+                dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * image->h;
+    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * image->w,
+                dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * image->h;
     const float u0 = v[0].tex_coord.x * image->w, t0 = v[0].tex_coord.y * image->h;
     // Image position in 16.16 fixed point, stepped per frame pixel.
     const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
@@ -298,7 +306,8 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
         const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
         // Columns where 0 <= a + col * daDx < 1 and likewise for b.
         float first = 0.0f, last = static_cast<float>(box.w);
-        for (const auto& [start, step] : {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
+        for (const auto& [start, step] :
+             {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
             if (step == 0.0f) {
                 if (start < 0.0f || start >= 1.0f) {
                     last = first;
@@ -329,7 +338,8 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     }
     SDL_UnlockTexture(_canvas);
     // Outside the quad the canvas is clear, so it must blend even where the image is opaque.
-    SDL_SetTextureBlendMode(_canvas, blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+    SDL_SetTextureBlendMode(_canvas,
+                            blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
     SDL_RenderCopy(_target, _canvas, &box, &box);
     return true;
 }

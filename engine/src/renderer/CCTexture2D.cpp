@@ -18,8 +18,8 @@ constexpr Uint32 kPixelFormat = SDL_PIXELFORMAT_ARGB8888;
 
 bool everyPixelOpaque(const SDL_Surface* surface) {
     for (int y = 0; y < surface->h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) +
-                                                          y * surface->pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
         for (int x = 0; x < surface->w; ++x) {
             if ((row[x] >> 24) != 0xFF) {
                 return false;
@@ -204,7 +204,9 @@ bool Texture2D::pixelsLost() const {
     return _pixelsWide > 0 && !_surface && !(_texture && render_targets::isAlive(_generation));
 }
 
-void Texture2D::markUsed() { _lastUsedFrame = Director::getInstance()->getTotalFrames(); }
+void Texture2D::markUsed() {
+    _lastUsedFrame = Director::getInstance()->getTotalFrames();
+}
 
 size_t Texture2D::getPixelBytes() const {
     const size_t image = static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh) * 4;
@@ -222,8 +224,8 @@ bool Texture2D::releasePixels(bool keepPacked) {
         if (const SDL_Surface* image = getSurface()) {
             std::vector<uint32_t> packed;
             for (int y = 0; y < image->h; ++y) {
-                const auto* row =
-                    reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+                const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) +
+                                                                  y * image->pitch);
                 for (int x = 0; x < image->w; ++x) {
                     // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
                     if (!packed.empty() && packed.back() == row[x]) {
@@ -295,8 +297,8 @@ const SDL_Surface* Texture2D::getSurface() {
             int pitch = 0;
             // The software renderer's lock hands out the texture's own pixels.
             if (SDL_LockTexture(_texture, nullptr, &pixels, &pitch) == 0) {
-                _textureView =
-                    SDL_CreateRGBSurfaceWithFormatFrom(pixels, _pixelsWide, _pixelsHigh, 32, pitch, kPixelFormat);
+                _textureView = SDL_CreateRGBSurfaceWithFormatFrom(pixels, _pixelsWide, _pixelsHigh, 32, pitch,
+                                                                  kPixelFormat);
                 SDL_UnlockTexture(_texture);
             }
         }
@@ -365,8 +367,8 @@ void Texture2D::releaseScaledCopy() {
     _scaledGeneration = 0;
 }
 
-SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint, bool overBlack,
-                                      unsigned frame, bool* tintBaked) {
+SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int height, Color4B tint,
+                                      bool overBlack, unsigned frame, bool* tintBaked) {
     ScaledLook look{width, height, tint, overBlack};
     const unsigned int generation = render_targets::generationOf(renderer);
     const bool alive = _scaled && _scaledGeneration == generation;
@@ -405,7 +407,8 @@ SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int hei
     releaseScaledCopy();
     // Made straight into a streaming texture: on the software renderer its lock is the
     // texture's own pixels, so the copy is written once and held once.
-    SDL_Texture* texture = SDL_CreateTexture(renderer, kPixelFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
+    SDL_Texture* texture =
+        SDL_CreateTexture(renderer, kPixelFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
     void* pixels = nullptr;
     int pitch = 0;
     if (!texture || SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) {
@@ -479,8 +482,8 @@ SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
         // can go once uploaded and the pixels are still there to read.
         const bool software = isSoftware(renderer);
         _texture = SDL_CreateTexture(renderer, kPixelFormat,
-                                     software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC, _pixelsWide,
-                                     _pixelsHigh);
+                                     software ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC,
+                                     _pixelsWide, _pixelsHigh);
         if (!_texture) {
             return nullptr;
         }

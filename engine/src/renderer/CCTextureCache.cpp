@@ -15,7 +15,9 @@ NS_CC_BEGIN
 
 TextureCache::TextureCache() = default;
 
-TextureCache::~TextureCache() { removeAllTextures(); }
+TextureCache::~TextureCache() {
+    removeAllTextures();
+}
 
 Texture2D* TextureCache::addImage(const std::string& filepath) {
     if (filepath.empty()) {

@@ -110,7 +110,8 @@ float visibleRadius(const Source& source, float side) {
 } // namespace
 
 std::unique_ptr<TurnedImages> TurnedImages::build(const SDL_Surface* surface) {
-    if (!surface || surface->w <= 0 || surface->h <= 0 || surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
+    if (!surface || surface->w <= 0 || surface->h <= 0 ||
+        surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
         return nullptr;
     }
     const Source source(surface);
@@ -175,10 +176,14 @@ std::unique_ptr<TurnedImages> TurnedImages::build(const SDL_Surface* surface) {
                 for (int sy = 0; sy < samples; ++sy) {
                     for (int sx = 0; sx < samples; ++sx) {
                         // Offset from the cell centre in square units (y down, as in the image).
-                        const float dx = (static_cast<float>(px) + (static_cast<float>(sx) + 0.5f) / samples) /
-                                             resolution - cell * 0.5f;
-                        const float dy = (static_cast<float>(py) + (static_cast<float>(sy) + 0.5f) / samples) /
-                                             resolution - cell * 0.5f;
+                        const float dx =
+                            (static_cast<float>(px) + (static_cast<float>(sx) + 0.5f) / samples) /
+                                resolution -
+                            cell * 0.5f;
+                        const float dy =
+                            (static_cast<float>(py) + (static_cast<float>(sy) + 0.5f) / samples) /
+                                resolution -
+                            cell * 0.5f;
                         // Turning the copy clockwise means reading the image counter-clockwise.
                         const float qx = dx * c + dy * s + half;
                         const float qy = -dx * s + dy * c + half;

@@ -8,7 +8,7 @@ namespace cocos2d {
 namespace text {
 
 struct BrokenLine {
-    std::u32string text;  // trailing whitespace removed
+    std::u32string text; // trailing whitespace removed
     // Sum of advances (with kerning); trailing whitespace counts only on a line that ends the
     // text or a paragraph, not on one broken by wrapping.
     float width = 0.0f;

@@ -7,10 +7,14 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
 int sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    if ((lead & 0xF8) == 0xF0)
+        return 4;
     return 0;
 }
 } // namespace
@@ -81,7 +85,9 @@ bool isCJK(char32_t c) {
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0x1F004 && c <= 0x1F682);
 }
 
-bool isWrapSpace(char32_t c) { return c == U' ' || c == U'\t' || c == 0x3000 || c == U'\r'; }
+bool isWrapSpace(char32_t c) {
+    return c == U' ' || c == U'\t' || c == 0x3000 || c == U'\r';
+}
 
 } // namespace text
 } // namespace cocos2d

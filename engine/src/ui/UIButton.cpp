@@ -31,7 +31,9 @@ Button* Button::create(const std::string& normalImage, const std::string& select
     return button;
 }
 
-Button::Button() { _zoomScale = kDefaultZoomScale; }
+Button::Button() {
+    _zoomScale = kDefaultZoomScale;
+}
 
 Button::~Button() {
     CC_SAFE_RELEASE(_titleRenderer);
@@ -105,7 +107,9 @@ void Button::showOnly(Sprite* shown) {
     pushDisplayedLookToRenderers();
 }
 
-void Button::onPressStateChangedToNormal() { showOnly(_buttonNormalRenderer); }
+void Button::onPressStateChangedToNormal() {
+    showOnly(_buttonNormalRenderer);
+}
 
 void Button::onPressStateChangedToPressed() {
     if (_pressedTextureLoaded) {
@@ -154,7 +158,9 @@ void Button::setTitleText(const std::string& text) {
     updateTitleLayout();
 }
 
-std::string Button::getTitleText() const { return _titleRenderer ? _titleRenderer->getString() : std::string(); }
+std::string Button::getTitleText() const {
+    return _titleRenderer ? _titleRenderer->getString() : std::string();
+}
 
 void Button::setTitleFontName(const std::string& fontName) {
     _titleFontName = fontName;

@@ -183,7 +183,8 @@ bool Slider::hitTest(const Vec2& worldPoint) const {
     if (_slidBallNormalRenderer) {
         const Size ball = _slidBallNormalRenderer->getContentSize() * _slidBallNormalRenderer->getScaleX();
         const Vec2 centre = _slidBallRenderer->getPosition();
-        const Rect ballRect(centre.x - ball.width / 2.0f, centre.y - ball.height / 2.0f, ball.width, ball.height);
+        const Rect ballRect(centre.x - ball.width / 2.0f, centre.y - ball.height / 2.0f, ball.width,
+                            ball.height);
         if (ball.width > 0.0f && ball.height > 0.0f && ballRect.containsPoint(local)) {
             return true;
         }
@@ -241,7 +242,9 @@ void Slider::showBall(Sprite* shown) {
     pushDisplayedLookToRenderers();
 }
 
-void Slider::onPressStateChangedToNormal() { showBall(_slidBallNormalRenderer); }
+void Slider::onPressStateChangedToNormal() {
+    showBall(_slidBallNormalRenderer);
+}
 
 void Slider::onPressStateChangedToPressed() {
     if (_isSliderBallPressedTextureLoaded) {

@@ -66,11 +66,17 @@ std::string executableDir() {
     return withTrailingSlash(dir);
 }
 
-bool isAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
+bool isAbsolute(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
 
-FILE* openFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+FILE* openFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
 
-bool removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool renameFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
@@ -97,7 +103,9 @@ std::tm localTime(std::time_t t) {
     return tm;
 }
 
-std::string lastError() { return std::strerror(errno); }
+std::string lastError() {
+    return std::strerror(errno);
+}
 
 } // namespace fs
 } // namespace cocos2d

@@ -35,7 +35,9 @@ template <typename Init> GLViewImpl* makeView(Init init) {
 }
 } // namespace
 
-GLViewImpl* GLViewImpl::create(const std::string& viewName) { return create(viewName, false); }
+GLViewImpl* GLViewImpl::create(const std::string& viewName) {
+    return create(viewName, false);
+}
 
 GLViewImpl* GLViewImpl::create(const std::string& viewName, bool resizable) {
     return makeView([&](GLViewImpl* v) {
@@ -45,7 +47,8 @@ GLViewImpl* GLViewImpl::create(const std::string& viewName, bool resizable) {
 
 GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect size, float frameZoomFactor,
                                        bool resizable) {
-    return makeView([&](GLViewImpl* v) { return v->initWithRect(viewName, size, frameZoomFactor, resizable); });
+    return makeView(
+        [&](GLViewImpl* v) { return v->initWithRect(viewName, size, frameZoomFactor, resizable); });
 }
 
 GLViewImpl* GLViewImpl::createWithFullScreen(const std::string& viewName) {
@@ -89,7 +92,8 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
     int width = static_cast<int>(rect.size.width * _frameZoomFactor);
     int height = static_cast<int>(rect.size.height * _frameZoomFactor);
     Uint32 flags = SDL_WINDOW_SHOWN | (resizable ? SDL_WINDOW_RESIZABLE : 0);
-    _window = SDL_CreateWindow(viewName.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    _window = SDL_CreateWindow(viewName.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                               height, flags);
     if (!_window) {
         std::string message = std::string("Can't create the window: ") + SDL_GetError();
         log("GLViewImpl: %s", message.c_str());
@@ -106,7 +110,8 @@ bool GLViewImpl::initWithRect(const std::string& viewName, Rect rect, float fram
         log("GLViewImpl: %s", message.c_str());
         return false;
     }
-    SDL_RenderSetLogicalSize(_renderer, static_cast<int>(rect.size.width), static_cast<int>(rect.size.height));
+    SDL_RenderSetLogicalSize(_renderer, static_cast<int>(rect.size.width),
+                             static_cast<int>(rect.size.height));
     _generation = render_targets::registerTarget(_renderer);
     setViewName(viewName);
     setFrameSize(rect.size.width, rect.size.height);
@@ -121,7 +126,9 @@ bool GLViewImpl::initWithFullScreen(const std::string& viewName) {
     return true;
 }
 
-void GLViewImpl::end() { _shouldClose = true; }
+void GLViewImpl::end() {
+    _shouldClose = true;
+}
 
 void GLViewImpl::swapBuffers() {
     if (_renderer) {
@@ -140,7 +147,9 @@ void GLViewImpl::setIcon(const std::string& filename) const {
     SDL_FreeSurface(icon);
 }
 
-void GLViewImpl::setCursorVisible(bool isVisible) { SDL_ShowCursor(isVisible ? SDL_ENABLE : SDL_DISABLE); }
+void GLViewImpl::setCursorVisible(bool isVisible) {
+    SDL_ShowCursor(isVisible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void GLViewImpl::setFullscreen() {
     if (_window && SDL_SetWindowFullscreen(_window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
@@ -150,7 +159,9 @@ void GLViewImpl::setFullscreen() {
     }
 }
 
-void GLViewImpl::setFullscreen(int) { setFullscreen(); }
+void GLViewImpl::setFullscreen(int) {
+    setFullscreen();
+}
 
 void GLViewImpl::setWindowed(int width, int height) {
     if (!_window) {

@@ -145,7 +145,8 @@ void GLViewImpl::handleKey(const SDL_Event& event) {
 
 void GLViewImpl::handleMouse(const SDL_Event& event) {
     if (event.type == SDL_MOUSEMOTION) {
-        const Vec2 point = frameToDesign(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
+        const Vec2 point =
+            frameToDesign(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y));
         dispatchMouse(static_cast<int>(EventMouse::MouseEventType::MOUSE_MOVE), point);
         if (_mouseDown) {
             _lastMouse = point;

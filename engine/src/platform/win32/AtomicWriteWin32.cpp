@@ -17,8 +17,8 @@ std::atomic<unsigned> s_tempCounter{0};
 
 // A name no other writer uses: process id, a per-process count and the tick count.
 std::string uniqueTempName(const std::string& path) {
-    return tempPrefixFor(path) + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++s_tempCounter) +
-           "-" + std::to_string(::GetTickCount64());
+    return tempPrefixFor(path) + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(++s_tempCounter) + "-" + std::to_string(::GetTickCount64());
 }
 
 } // namespace
@@ -26,8 +26,8 @@ std::string uniqueTempName(const std::string& path) {
 bool replaceFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
     const std::string temp = uniqueTempName(path);
     const std::wstring wideTemp = widen(temp);
-    HANDLE file = ::CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE file = ::CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     std::string failure;
     if (file == INVALID_HANDLE_VALUE) {
         failure = lastError();

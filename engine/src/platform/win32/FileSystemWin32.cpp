@@ -115,7 +115,9 @@ FILE* openFile(const std::string& path, const char* mode) {
     return ::_wfopen(widen(path).c_str(), widen(mode).c_str());
 }
 
-bool removeFile(const std::string& path) { return ::DeleteFileW(widen(path).c_str()) != 0; }
+bool removeFile(const std::string& path) {
+    return ::DeleteFileW(widen(path).c_str()) != 0;
+}
 
 bool renameFile(const std::string& from, const std::string& to) {
     return ::MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;

@@ -23,7 +23,9 @@ std::string userDataFolder(const char* app) {
 }
 
 // A Windows session always has a desktop to show a message box on.
-bool displayAvailable() { return true; }
+bool displayAvailable() {
+    return true;
+}
 
 } // namespace fs
 } // namespace cocos2d
