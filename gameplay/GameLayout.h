@@ -1,6 +1,7 @@
 #pragma once
-// Tuning numbers of the play scene in one place: draw order, durations, points and the
-// visible area that every position is computed from.
+// Tuning numbers of the play scene in one place: draw order, the durations of its effects and
+// the visible area that every position is computed from. The rules' numbers are in
+// model/PlayRules.h.
 
 #include "cocos2d.h"
 #include "model/PlayRules.h"

@@ -67,12 +67,11 @@ private:
         ++_result.questions;
         countQuestion(asked.id);
         _play.tick(_time.thinkSeconds);
-        const int scoreBefore = _play.score();
         const AnswerOutcome outcome = _play.answer(right, pair.first.success.next == -1);
         if (right) {
             ++_result.rightAnswers;
         }
-        if (_play.score() > scoreBefore) {
+        if (outcome.points > 0) {
             ++_result.chainBonuses;
         }
         Stay& stay = stayOf(asked.id);

@@ -135,6 +135,9 @@ std::optional<std::pair<int, int>> pictureSize(const std::string& path) {
 // decode and have the base picture's size.
 void checkExpressions(const std::string& owner, const Character& h, std::set<std::string>& reported,
                       Problems& problems) {
+    if (h.expressions.empty()) {
+        return; // nothing to compare: her base picture is not decoded for it
+    }
     const auto base = pictureSize(h.file);
     for (const auto& [emotion, picture] : h.expressions) {
         const std::string what = std::string(emotionName(emotion)) + " expression";
