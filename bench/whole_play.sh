@@ -4,6 +4,9 @@
 # line and the peak resident memory from /usr/bin/time -v.
 #
 #   bench/whole_play.sh [BUILD_DIR | SHOT_PROGRAM]      (default build/default)
+#   WRAP="perf record -g -o /tmp/play.perf" bench/whole_play.sh      (runs the play under a profiler)
+#
+# The first line printed leaves out the frames that entered a scene (they load its pictures).
 #
 # Figures on the 2-core machine under other builds' load (docs/performance.md, "A whole play"):
 #   streamed music (d27a50e -> d1e47ac): mean 8.3 -> 3.6-4.2 ms, p99 35 -> 12-15 ms, 159 -> 176 MiB
@@ -37,12 +40,12 @@ done
 STEPS="$STEPS wait:6 shot:score wait:2"
 # The binary's own Resources folder (beside it) is used; the shot proves the score screen came.
 cd "$(dirname "$SHOT")"
-if ! SDL_AUDIODRIVER=dummy /usr/bin/time -v "./$(basename "$SHOT")" --frame-stats --store "$WORK/store" \
+if ! SDL_AUDIODRIVER=dummy /usr/bin/time -v ${WRAP:-} "./$(basename "$SHOT")" --frame-stats --store "$WORK/store" \
     --out "$WORK/out" $STEPS >"$WORK/stdout" 2>"$WORK/time"; then
     echo "whole_play: $SHOT failed:" >&2
     grep -v '^	' "$WORK/time" | tail -n 5 >&2
     exit 1
 fi
 [ -f "$WORK/out/score.png" ] || { echo "whole_play: the play never reached the score screen" >&2; exit 1; }
-tail -n 1 "$WORK/stdout"
+tail -n 2 "$WORK/stdout"
 grep -E 'Maximum resident|User time|System time|Elapsed' "$WORK/time"

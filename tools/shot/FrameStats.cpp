@@ -21,3 +21,14 @@ std::string FrameStats::summary() const {
                   p99, max);
     return line;
 }
+
+std::string FrameStats::settledSummary() const {
+    constexpr double kFrameBudgetMs = 16.0;
+    const double max = _settled.empty() ? 0.0 : *std::max_element(_settled.begin(), _settled.end());
+    const auto over =
+        std::count_if(_settled.begin(), _settled.end(), [](double ms) { return ms > kFrameBudgetMs; });
+    char line[128];
+    std::snprintf(line, sizeof line, "frames after a scene's first: %zu max %.2f ms over 16 ms %ld",
+                  _settled.size(), max, static_cast<long>(over));
+    return line;
+}

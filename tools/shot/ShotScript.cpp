@@ -5,7 +5,9 @@
 
 const char* const kShotUsage =
     "usage: solvane-shot [--resources DIR] [--store DIR] [--frame-stats] --out DIR STEP...\n"
-    "  --frame-stats: after the run, print one line: frames: N mean X ms p99 Y ms max Z ms\n"
+    "  --frame-stats: after the run, print the frames that followed a scene's first one\n"
+    "                 (frames after a scene's first: N max Z ms over 16 ms K), then one line\n"
+    "                 over every frame: frames: N mean X ms p99 Y ms max Z ms\n"
     "  --user-store: keep the store in the per-user folder; --seed N: the same picks everywhere\n"
     "  STEP: wait:SECONDS | key:up|down|space|enter|escape | click:X,Y | shot:NAME\n";
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -35,10 +36,12 @@ FrameStats gFrameStats;
 
 void runFrame() {
     gVirtualSeconds += kFrameSeconds;
+    const Scene* before = Director::getInstance()->getRunningScene();
     const auto start = std::chrono::steady_clock::now();
     ext::step(static_cast<float>(kFrameSeconds));
-    gFrameStats.add(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    gFrameStats.add(ms, Director::getInstance()->getRunningScene() != before);
 }
 
 EventKeyboard::KeyCode keyCodeFor(const std::string& key) {
@@ -136,7 +139,7 @@ int main(int argc, char** argv) {
         }
     }
     if (options->frameStats) {
-        std::cout << gFrameStats.summary() << std::endl;
+        std::cout << gFrameStats.settledSummary() << "\n" << gFrameStats.summary() << std::endl;
     }
     return 0;
 }
