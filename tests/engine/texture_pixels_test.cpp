@@ -241,3 +241,31 @@ TEST_F(TexturePixelsTest, AScaledPictureFadingInFollowsItsOpacityEveryFrame) {
 }
 
 } // namespace
+
+namespace {
+
+// A portrait shown small (a heroine beside an answer) is drawn from its copy at that size: its
+// full-size pixels are packed meanwhile, and the frame doesn't change. Shown at full size again,
+// the picture is unpacked and drawn as before.
+TEST_F(TexturePixelsTest, APictureDrawnOnlySmallKeepsItsFullSizePixelsPacked) {
+    const std::string path = writePicture(tempDir() + "portrait.png", 240, 160, 255);
+    Sprite* sprite = show(path, 100, 100);
+    sprite->setScale(0.5f);
+    step(kFrame);
+    Texture2D* texture = director()->getTextureCache()->addImage(path);
+    ASSERT_NE(texture, nullptr);
+    const size_t full = 240u * 160u * 4u;
+    step(kFrame, 2); // the copy at the drawn size is made once the size holds
+    const unsigned int shownSmall = pixel(130, 720 - 100 - 20);
+    step(kFrame, 3);
+    EXPECT_TRUE(texture->isPacked()) << "the full-size pixels";
+    EXPECT_TRUE(texture->holdsPixels()) << "and the small copy";
+    EXPECT_LT(texture->getPixelBytes(), full / 4 + full / 3) << "the copy (a quarter) and the packed pixels";
+    EXPECT_EQ(pixel(130, 720 - 100 - 20), shownSmall) << "the frame is unchanged";
+
+    sprite->setScale(1.0f);
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 100, 240, 160, 255), 0) << "unpacked at full size";
+}
+
+} // namespace

@@ -11,10 +11,15 @@ struct SDL_Renderer;
 struct SDL_Vertex;
 struct SDL_Texture;
 struct SDL_Surface;
+struct SDL_Rect;
+struct SDL_Color;
 
 NS_CC_BEGIN
 
 class Texture2D;
+namespace soft {
+struct Box;
+}
 
 // Draws triangles given in design coordinates (y up) onto the view's SDL renderer, mapping them
 // to frame pixels through the resolution policy's viewport and scale.
@@ -52,6 +57,15 @@ private:
     bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                         int blendMode);
 
+    // Software target with the frame at hand: quads that each show an upright box of the picture
+    // in one colour, drawn straight into the frame; false for anything else.
+    bool drawUprightQuads(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
+                          int blendMode);
+    // A box of the picture scaled smoothly to width x height into _stretched; false if too large.
+    bool stretchSmoothly(const SDL_Surface* image, const soft::Box& from, int width, int height);
+    // Software target with the frame at hand: a scaled copy drawn into the frame at `rect`.
+    bool drawCopyIntoFrame(SDL_Texture* copy, const SDL_Rect& rect, const SDL_Color& tint, int blendMode);
+
     // Software target: writes a whole picture at its own size into the frame, over the black the
     // frame was cleared to; false when the frame's pixels aren't at hand.
     bool drawOverBlack(Texture2D* texture, int x, int y);
@@ -77,6 +91,11 @@ private:
     int _drawCalls = 0;
     bool _software = false;
     std::vector<SDL_Vertex> _scratch;
+    // Working rows for drawing into the frame.
+    std::vector<uint32_t> _rowScratch;
+    // A picture scaled smoothly before it is drawn; freed once unused for a frame.
+    std::vector<uint32_t> _stretched;
+    unsigned _stretchedUsedFrame = 0;
 };
 
 NS_CC_END

@@ -66,6 +66,12 @@ public:
     // decode; without, the file is read again. Pictures made in memory (text, generated images)
     // keep theirs and return false.
     bool releasePixels(bool keepPacked = false);
+    // Engine side: a picture drawn only from its scaled copy for a while (a portrait shown small)
+    // packs its full-size pixels and keeps the copy; they are unpacked when needed again.
+    bool originalIdle(unsigned now) const {
+        return _scaled && (_surface || _texture) && !_path.empty() && now - _originalUsedFrame > 1;
+    }
+    void packOriginal();
     // Engine side: whether the pixels are held packed only.
     bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
     // Engine side: whether any copy of the pixels is held right now (turned copies aside).
@@ -131,6 +137,9 @@ private:
     SDL_Surface* _textureView = nullptr;
     bool _streaming = false; // _texture can be read back in place (software renderer)
     unsigned _lastUsedFrame = 0;
+    unsigned _originalUsedFrame = 0; // the full-size pixels were drawn or read
+    void markOriginalUsed();
+    void releaseAll(bool keepPacked, bool keepScaledCopy);
     bool _remakeable = false;
     std::unique_ptr<std::vector<Fixup>> _overBlackFixups;
     // Pixels let go of with keepPacked: pairs of a run length and the pixel repeated.

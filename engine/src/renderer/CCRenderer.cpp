@@ -8,6 +8,7 @@
 
 #include "renderer/CCTexture2D.h"
 #include "renderer/RenderTargets.h"
+#include "renderer/SoftBlend.h"
 
 NS_CC_BEGIN
 
@@ -47,6 +48,9 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     }
     _copiesShownBefore.swap(_copiesShown);
     _copiesShown.clear();
+    if (!_stretched.empty() && _frame - _stretchedUsedFrame > 1) {
+        std::vector<uint32_t>().swap(_stretched);
+    }
     if (_canvas && _frame - _canvasUsedFrame > 1) {
         if (render_targets::isAlive(_canvasGeneration)) {
             SDL_DestroyTexture(_canvas);
@@ -77,6 +81,34 @@ SDL_BlendMode toSDLBlendMode(const BlendFunc& blend) {
     }
     return SDL_BLENDMODE_BLEND;
 }
+
+bool toSoftMode(int blendMode, soft::Mode* mode) {
+    switch (blendMode) {
+    case SDL_BLENDMODE_NONE:
+        *mode = soft::Mode::Copy;
+        return true;
+    case SDL_BLENDMODE_BLEND:
+        *mode = soft::Mode::Blend;
+        return true;
+    case SDL_BLENDMODE_ADD:
+        *mode = soft::Mode::Add;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool asPixels(const SDL_Surface* surface, soft::Pixels* pixels) {
+    if (!surface || surface->format->format != SDL_PIXELFORMAT_ARGB8888 || SDL_MUSTLOCK(surface)) {
+        return false;
+    }
+    *pixels = soft::Pixels{static_cast<uint32_t*>(surface->pixels), surface->pitch, surface->w, surface->h};
+    return true;
+}
+
+soft::Tint toTint(const SDL_Color& c) {
+    return soft::Tint{c.r, c.g, c.b, c.a};
+}
 } // namespace
 
 void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, int vertexCount,
@@ -84,11 +116,9 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
     if (!_target || !vertices || vertexCount <= 0) {
         return;
     }
-    SDL_Texture* sdlTexture = nullptr;
     if (texture) {
         texture->markUsed();
-        sdlTexture = texture->getSDLTexture(_target);
-        if (!sdlTexture) {
+        if (texture->getPixelsWide() <= 0 || texture->getPixelsHigh() <= 0) {
             return;
         }
     }
@@ -111,10 +141,20 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
         mode = SDL_BLENDMODE_NONE;
     }
     const bool firstDraw = _untouched;
+    // Drawn from its scaled copy, a picture needs no full-size pixels at hand (they may be packed).
+    if (texture && _software && drawScaledCopy(texture, vertexCount, indices, indexCount, mode, firstDraw)) {
+        _untouched = false;
+        ++_drawCalls;
+        return;
+    }
+    SDL_Texture* sdlTexture = texture ? texture->getSDLTexture(_target) : nullptr;
+    if (texture && !sdlTexture) {
+        return;
+    }
     _untouched = false;
     if (sdlTexture && _software &&
-        (drawScaledCopy(texture, vertexCount, indices, indexCount, mode, firstDraw) ||
-         drawTurnedQuad(texture, vertexCount, indices, indexCount, mode))) {
+        (drawTurnedQuad(texture, vertexCount, indices, indexCount, mode) ||
+         drawUprightQuads(texture, vertexCount, indices, indexCount, mode))) {
         ++_drawCalls;
         return;
     }
@@ -178,14 +218,18 @@ bool Renderer::drawScaledCopy(Texture2D* texture, int vertexCount, const int* in
     if (!copy) {
         return false;
     }
-    SDL_SetTextureColorMod(copy, tintBaked ? 255 : c.r, tintBaked ? 255 : c.g, tintBaked ? 255 : c.b);
-    SDL_SetTextureAlphaMod(copy, tintBaked ? 255 : c.a);
     // An untinted copy under a fade blends, even when the picture itself is opaque.
-    SDL_SetTextureBlendMode(copy, overBlack ? SDL_BLENDMODE_NONE
-                                  : (!tintBaked && blendMode == SDL_BLENDMODE_NONE && c.a != 255)
-                                      ? SDL_BLENDMODE_BLEND
-                                      : static_cast<SDL_BlendMode>(blendMode));
-    SDL_RenderCopy(_target, copy, nullptr, &rect);
+    const SDL_BlendMode copyMode = overBlack ? SDL_BLENDMODE_NONE
+                                   : (!tintBaked && blendMode == SDL_BLENDMODE_NONE && c.a != 255)
+                                       ? SDL_BLENDMODE_BLEND
+                                       : static_cast<SDL_BlendMode>(blendMode);
+    const SDL_Color copyTint = tintBaked ? SDL_Color{255, 255, 255, 255} : c;
+    if (!drawCopyIntoFrame(copy, rect, copyTint, copyMode)) {
+        SDL_SetTextureColorMod(copy, copyTint.r, copyTint.g, copyTint.b);
+        SDL_SetTextureAlphaMod(copy, copyTint.a);
+        SDL_SetTextureBlendMode(copy, copyMode);
+        SDL_RenderCopy(_target, copy, nullptr, &rect);
+    }
     if (std::find(_copiesShown.begin(), _copiesShown.end(), texture) == _copiesShown.end()) {
         texture->retain();
         _copiesShown.push_back(texture);
@@ -254,18 +298,6 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     }
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(_target, &width, &height);
-    // The quad is mapped onto a canvas that SDL then blends: measured faster than blending each
-    // pixel into the frame here. The canvas is freed once no turned quad was drawn for a frame.
-    const unsigned int generation = render_targets::generationOf(_target);
-    _canvasUsedFrame = _frame;
-    if (!_canvas || _canvasGeneration != generation) {
-        _canvas =
-            SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
-        _canvasGeneration = generation;
-        if (!_canvas) {
-            return false;
-        }
-    }
     float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
     for (int i = 1; i < 4; ++i) {
         minX = std::min(minX, v[i].position.x);
@@ -280,10 +312,32 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     if (box.w <= 0 || box.h <= 0) {
         return true; // nothing of it is in the frame
     }
+    // With the frame at hand each row is mapped into a scratch row and drawn straight into the
+    // frame. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
+    // than blending each pixel through SDL); it is freed once no turned quad was drawn for a frame.
+    soft::Pixels frame, picture;
+    soft::Mode mode = soft::Mode::Blend;
+    const bool direct = asPixels(_frameSurface, &frame) && asPixels(image, &picture) &&
+                        toSoftMode(blendMode, &mode) && frame.width >= box.x + box.w &&
+                        frame.height >= box.y + box.h;
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(_canvas, &box, &pixels, &pitch) != 0) {
-        return false;
+    if (direct) {
+        SDL_RenderFlush(_target); // what SDL holds lands first
+    } else {
+        const unsigned int generation = render_targets::generationOf(_target);
+        _canvasUsedFrame = _frame;
+        if (!_canvas || _canvasGeneration != generation) {
+            _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
+                                        height);
+            _canvasGeneration = generation;
+            if (!_canvas) {
+                return false;
+            }
+        }
+        if (SDL_LockTexture(_canvas, &box, &pixels, &pitch) != 0) {
+            return false;
+        }
     }
     // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
     // are linear in the frame's x, so each row's covered span is solved for, not searched.
@@ -296,16 +350,20 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // Image position in 16.16 fixed point, stepped per frame pixel.
     const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
     const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
-    const bool tinted = c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255;
+    const bool tinted = !direct && (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255);
     const auto* source = static_cast<const Uint8*>(image->pixels);
     const int maxU = (image->w - 1) << 16, maxT = (image->h - 1) << 16;
-    for (int row = 0; row < box.h; ++row) {
-        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
+    // The columns [begin, end) of a row within [lo, hi) that the quad covers, and the image
+    // position at `begin`: (a, b) in [0, 1)^2 are the quad's own coordinates, linear in x.
+    struct Span {
+        int begin, end;
+        int32_t u, t;
+    };
+    const auto spanOf = [&](int row, int lo, int hi) {
         const float py = static_cast<float>(box.y + row) + 0.5f - v[0].position.y;
         const float px = static_cast<float>(box.x) + 0.5f - v[0].position.x;
         const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
-        // Columns where 0 <= a + col * daDx < 1 and likewise for b.
-        float first = 0.0f, last = static_cast<float>(box.w);
+        float first = static_cast<float>(lo), last = static_cast<float>(hi);
         for (const auto& [start, step] :
              {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
             if (step == 0.0f) {
@@ -319,13 +377,26 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
             first = std::max(first, enter);
             last = std::min(last, leave);
         }
-        const int begin = std::clamp(static_cast<int>(std::ceil(first)), 0, box.w);
-        const int end = std::clamp(static_cast<int>(std::ceil(last)), begin, box.w);
+        Span span{};
+        span.begin = std::clamp(static_cast<int>(std::ceil(first)), lo, hi);
+        span.end = std::clamp(static_cast<int>(std::ceil(last)), span.begin, hi);
+        const float ab = a + span.begin * daDx, bb = b + span.begin * dbDx;
+        span.u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
+        span.t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
+        return span;
+    };
+    for (int row = 0; row < box.h; ++row) {
+        const Span span = spanOf(row, 0, box.w);
+        if (direct) {
+            soft::drawWalk(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, picture,
+                           {span.u, span.t, dUdx, dTdx}, toTint(c), mode);
+            continue;
+        }
+        const int begin = span.begin, end = span.end;
+        int32_t u = span.u, t = span.t;
+        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
         std::fill(out, out + begin, 0u);
         std::fill(out + end, out + box.w, 0u);
-        const float ab = a + begin * daDx, bb = b + begin * dbDx;
-        auto u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
-        auto t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
         for (int col = begin; col < end; ++col, u += dUdx, t += dTdx) {
             const int su = std::clamp(u, 0, maxU) >> 16, st = std::clamp(t, 0, maxT) >> 16;
             Uint32 p = reinterpret_cast<const Uint32*>(source + st * image->pitch)[su];
@@ -342,6 +413,113 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
                             blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
     SDL_RenderCopy(_target, _canvas, &box, &box);
     return true;
+}
+
+// A scaled copy lives in a streaming texture, whose lock on the software renderer is its own
+// pixels: it is drawn into the frame from there.
+bool Renderer::drawCopyIntoFrame(SDL_Texture* copy, const SDL_Rect& rect, const SDL_Color& tint,
+                                 int blendMode) {
+    soft::Pixels frame, image;
+    soft::Mode mode;
+    if (!asPixels(_frameSurface, &frame) || !toSoftMode(blendMode, &mode)) {
+        return false;
+    }
+    void* pixels = nullptr;
+    int pitch = 0, width = 0, height = 0;
+    if (SDL_QueryTexture(copy, nullptr, nullptr, &width, &height) != 0 ||
+        SDL_LockTexture(copy, nullptr, &pixels, &pitch) != 0) {
+        return false;
+    }
+    image = soft::Pixels{static_cast<uint32_t*>(pixels), pitch, width, height};
+    SDL_RenderFlush(_target); // what SDL holds lands first
+    soft::drawBox(frame, image, {0, 0, width, height}, {rect.x, rect.y, rect.w, rect.h}, toTint(tint), mode,
+                  _rowScratch);
+    SDL_UnlockTexture(copy);
+    return true;
+}
+
+// Quads that each show an upright box of the picture, in one colour (sprites at their own size,
+// labels, particles): drawn into the frame, the picture sampled at the nearest pixel as SDL's
+// software copy would.
+bool Renderer::drawUprightQuads(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
+                                int blendMode) {
+    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
+    soft::Pixels frame, image;
+    soft::Mode mode;
+    if (!asPixels(_frameSurface, &frame) || !toSoftMode(blendMode, &mode) || !indices ||
+        vertexCount % 4 != 0 || indexCount != vertexCount / 4 * 6) {
+        return false;
+    }
+    const int quads = vertexCount / 4;
+    for (int q = 0; q < quads; ++q) {
+        const int* index = indices + q * 6;
+        const SDL_Vertex* v = _scratch.data() + q * 4; // bottom-left, bottom-right, top-left, top-right
+        for (int k = 0; k < 6; ++k) {
+            if (index[k] != q * 4 + kQuadIndices[k]) {
+                return false;
+            }
+        }
+        for (int i = 1; i < 4; ++i) {
+            if (std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) != 0) {
+                return false;
+            }
+        }
+        // Upright on screen and in the picture, not mirrored (an empty quad is fine too).
+        const bool upright = v[0].position.y == v[1].position.y && v[2].position.y == v[3].position.y &&
+                             v[0].position.x == v[2].position.x && v[1].position.x == v[3].position.x &&
+                             v[0].position.x <= v[1].position.x && v[2].position.y <= v[0].position.y;
+        const bool straight = v[0].tex_coord.x == v[2].tex_coord.x && v[1].tex_coord.x == v[3].tex_coord.x &&
+                              v[0].tex_coord.y == v[1].tex_coord.y && v[2].tex_coord.y == v[3].tex_coord.y &&
+                              v[0].tex_coord.x <= v[1].tex_coord.x && v[2].tex_coord.y <= v[0].tex_coord.y;
+        if (!upright || !straight) {
+            return false;
+        }
+    }
+    if (!asPixels(texture->getSurface(), &image)) {
+        return false;
+    }
+    SDL_RenderFlush(_target); // what SDL holds lands first
+    const auto px = [](float value) { return static_cast<int>(std::lround(value)); };
+    for (int q = 0; q < quads; ++q) {
+        const SDL_Vertex* v = _scratch.data() + q * 4;
+        const soft::Box to{px(v[2].position.x), px(v[2].position.y),
+                           px(v[1].position.x) - px(v[0].position.x),
+                           px(v[0].position.y) - px(v[2].position.y)};
+        const float w = static_cast<float>(image.width), h = static_cast<float>(image.height);
+        soft::Box from{px(v[2].tex_coord.x * w), px(v[2].tex_coord.y * h), 0, 0};
+        from.x = std::clamp(from.x, 0, image.width);
+        from.y = std::clamp(from.y, 0, image.height);
+        from.w = std::min(px(v[1].tex_coord.x * w), image.width) - from.x;
+        from.h = std::min(px(v[0].tex_coord.y * h), image.height) - from.y;
+        const soft::Tint tint = toTint(v[0].color);
+        if ((from.w != to.w || from.h != to.h) && !texture->isAliased() &&
+            stretchSmoothly(texture->getSurface(), from, to.w, to.h)) {
+            // Smooth sampling, as SDL scales a picture that isn't pixel art.
+            const soft::Pixels stretched{_stretched.data(), to.w * 4, to.w, to.h};
+            soft::drawBox(frame, stretched, {0, 0, to.w, to.h}, to, tint, mode, _rowScratch);
+        } else {
+            soft::drawBox(frame, image, from, to, tint, mode, _rowScratch);
+        }
+    }
+    return true;
+}
+
+bool Renderer::stretchSmoothly(const SDL_Surface* image, const soft::Box& from, int width, int height) {
+    // Far larger than the frame (a zoom through the picture): sampled at the nearest pixel.
+    const int64_t area = static_cast<int64_t>(width) * height;
+    if (from.w <= 0 || from.h <= 0 || width <= 0 || height <= 0 ||
+        area > 4 * static_cast<int64_t>(_frameSurface->w) * _frameSurface->h) {
+        return false;
+    }
+    _stretched.resize(static_cast<size_t>(area));
+    _stretchedUsedFrame = _frame;
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(_stretched.data(), width, height, 32, width * 4,
+                                                             SDL_PIXELFORMAT_ARGB8888);
+    const SDL_Rect source{from.x, from.y, from.w, from.h};
+    const bool done =
+        target && SDL_SoftStretchLinear(const_cast<SDL_Surface*>(image), &source, target, nullptr) == 0;
+    SDL_FreeSurface(target);
+    return done;
 }
 
 void Renderer::drawQuad(Texture2D* texture, const V2F_C4B_T2F quad[4], const BlendFunc& blend) {

@@ -215,31 +215,62 @@ size_t Texture2D::getPixelBytes() const {
            _packed.size() * sizeof(uint32_t);
 }
 
+void Texture2D::markOriginalUsed() {
+    _originalUsedFrame = Director::getInstance()->getTotalFrames();
+}
+
 bool Texture2D::releasePixels(bool keepPacked) {
     if (_path.empty()) {
         return false;
     }
+    releaseAll(keepPacked, false);
+    return true;
+}
+
+void Texture2D::packOriginal() {
+    if (!_path.empty()) {
+        releaseAll(true, true);
+    }
+}
+
+void Texture2D::releaseAll(bool keepPacked, bool keepScaledCopy) {
     const bool hasPixels = _surface || (_texture && _streaming && render_targets::isAlive(_generation));
     if (keepPacked && hasPixels) {
         if (const SDL_Surface* image = getSurface()) {
-            std::vector<uint32_t> packed;
-            for (int y = 0; y < image->h; ++y) {
-                const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) +
-                                                                  y * image->pitch);
-                for (int x = 0; x < image->w; ++x) {
-                    // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
-                    if (!packed.empty() && packed.back() == row[x]) {
-                        ++packed[packed.size() - 2];
-                    } else {
-                        packed.push_back(1);
-                        packed.push_back(row[x]);
+            // Runs continue across rows; a run never exceeds the image, so fits 32 bits. Counted
+            // first, so the packed pixels are allocated once at their size.
+            const auto forEachRun = [image](auto&& take) {
+                uint32_t run = 0, colour = 0;
+                for (int y = 0; y < image->h; ++y) {
+                    const auto* row = reinterpret_cast<const Uint32*>(
+                        static_cast<const Uint8*>(image->pixels) + y * image->pitch);
+                    for (int x = 0; x < image->w; ++x) {
+                        if (run > 0 && row[x] == colour) {
+                            ++run;
+                            continue;
+                        }
+                        if (run > 0) {
+                            take(run, colour);
+                        }
+                        run = 1;
+                        colour = row[x];
                     }
                 }
-            }
+                if (run > 0) {
+                    take(run, colour);
+                }
+            };
+            size_t runs = 0;
+            forEachRun([&runs](uint32_t, uint32_t) { ++runs; });
             // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
             const size_t raw = static_cast<size_t>(image->w) * static_cast<size_t>(image->h);
-            if (packed.size() <= raw / 2) {
-                packed.shrink_to_fit();
+            if (runs * 2 <= raw / 2) {
+                std::vector<uint32_t> packed;
+                packed.reserve(runs * 2);
+                forEachRun([&packed](uint32_t run, uint32_t colour) {
+                    packed.push_back(run);
+                    packed.push_back(colour);
+                });
                 _packed = std::move(packed);
             } else {
                 std::vector<uint32_t>().swap(_packed);
@@ -249,12 +280,13 @@ bool Texture2D::releasePixels(bool keepPacked) {
         std::vector<uint32_t>().swap(_packed);
     }
     releaseTexture();
-    releaseScaledCopy();
+    if (!keepScaledCopy) {
+        releaseScaledCopy();
+    }
     freeSurface();
     // Turned copies stay: making them again costs more than a frame has (8 ms for the star),
     // and the particles that use them are small.
     _overBlackFixups.reset();
-    return true;
 }
 
 void Texture2D::unpackInto(void* pixels, int pitch) {
@@ -288,6 +320,7 @@ bool Texture2D::unpackPixels() {
 }
 
 const SDL_Surface* Texture2D::getSurface() {
+    markOriginalUsed();
     if (_surface) {
         return _surface;
     }
@@ -467,6 +500,7 @@ SDL_Texture* Texture2D::getScaledCopy(SDL_Renderer* renderer, int width, int hei
 }
 
 SDL_Texture* Texture2D::getSDLTexture(SDL_Renderer* renderer) {
+    markOriginalUsed();
     unsigned int generation = render_targets::generationOf(renderer);
     if (_texture && _generation != generation) {
         releaseTexture();

@@ -103,16 +103,21 @@ void TextureCache::removeUnusedTextures() {
 
 size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
     std::vector<Texture2D*> idle;
+    size_t freed = 0;
     for (auto& entry : _textures) {
         Texture2D* texture = entry.second;
         if (texture->holdsPixels() && !texture->getPath().empty() && now - texture->getLastUsedFrame() > 1) {
             idle.push_back(texture);
+        } else if (texture->originalIdle(now)) {
+            const size_t before = texture->getPixelBytes();
+            texture->packOriginal();
+            freed += before - std::min(before, texture->getPixelBytes());
         }
     }
     std::sort(idle.begin(), idle.end(), [](const Texture2D* a, const Texture2D* b) {
         return a->getLastUsedFrame() > b->getLastUsedFrame();
     });
-    size_t kept = 0, freed = 0;
+    size_t kept = 0;
     for (Texture2D* texture : idle) {
         const size_t before = texture->getPixelBytes();
         if (!texture->isPacked()) {
