@@ -124,3 +124,30 @@ TEST_F(LabelRenderTest, FixedHeightBoxAlignsVerticallyAndClips) {
     EXPECT_LE(bottom.second, 420);
     EXPECT_GT(bottom.second, 405);
 }
+
+// Labels of one font at different sizes share its open face: each still lays out and draws at
+// its own size, whichever was rendered last.
+TEST_F(LabelRenderTest, SizesOfOneFontKeepTheirOwnSizeWhenRenderedInTurn) {
+    Label* small = Label::createWithTTF("日本語", cjkFont(), 20);
+    Label* large = Label::createWithTTF("日本語", cjkFont(), 60);
+    const float smallWidth = small->getContentSize().width, largeWidth = large->getContentSize().width;
+    EXPECT_NEAR(largeWidth, 3 * smallWidth, 3.0f);
+    small->setPosition(300, 600);
+    large->setPosition(900, 200);
+    scene->addChild(small);
+    scene->addChild(large);
+    step(1.0f / 60);
+    // Each turn renders the other size first.
+    small->setString("日本語です");
+    large->setString("日本語です");
+    step(1.0f / 60);
+    small->setString("日本語");
+    step(1.0f / 60);
+    EXPECT_NEAR(small->getContentSize().width, smallWidth, 0.5f);
+    const Coverage smallInk = scan(200, 60, 400, 180);   // y down: 720 - 600 = 120
+    const Coverage largeInk = scan(700, 440, 1100, 600); // 720 - 200 = 520
+    ASSERT_GT(smallInk.lit, 0);
+    ASSERT_GT(largeInk.lit, 0);
+    EXPECT_NEAR(smallInk.maxX - smallInk.minX, smallWidth, 4.0f);
+    EXPECT_GT(largeInk.lit, 6 * smallInk.lit) << "three times the size, nine times the ink";
+}
