@@ -152,6 +152,9 @@ int drawGroups(uint32_t* frame, const uint32_t* source, int n, Tint tint) {
 } // namespace
 
 void drawRow(uint32_t* frame, const uint32_t* source, int n, Tint tint, Mode mode, bool mixed) {
+    if (n <= 0) {
+        return;
+    }
     if (mode == Mode::Copy && tint.plain()) {
         std::memcpy(frame, source, static_cast<size_t>(n) * sizeof(uint32_t));
         return;
