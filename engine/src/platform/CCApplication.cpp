@@ -7,10 +7,6 @@
 
 #include <SDL.h>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "audio/include/AudioEngine.h"
 #include "base/CCAutoreleasePool.h"
 #include "base/CCConsole.h"
@@ -25,27 +21,9 @@ ApplicationProtocol::~ApplicationProtocol() {
     PoolManager::destroyInstance();
 }
 
-namespace {
-// glibc serves large blocks from its heap once one has been freed (its threshold climbs up to
-// 32 MB), and a heap holding a decoded picture here and a label there can't give the space back:
-// a play's pictures come and go, so that cost some 10 MB of memory held for nothing. Blocks of
-// 256 KB and more (pictures, packed pictures, large labels) are mapped on their own and returned
-// when freed; smaller ones stay in the heap, so the steady per-frame allocations cost no faults.
-void returnLargeBlocksWhenFreed() {
-#if defined(__GLIBC__)
-    static bool done = false;
-    if (!done) {
-        done = true;
-        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-    }
-#endif
-}
-} // namespace
-
 Application::Application() {
     assert(s_sharedApplication == nullptr && "only one Application per process");
     s_sharedApplication = this;
-    returnLargeBlocksWhenFreed();
 }
 
 Application::~Application() {
