@@ -66,6 +66,10 @@ bool Game::init() {
     pickNextGals();
     createNextGalPortraits();
     createIcon();
+    for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
+        readAheadGal(_play.activeGal(slot).gal);
+    }
+    readAheadQuestion(_play.current());
 
     scheduleUpdate();
     registerArrowKeys();

@@ -2,7 +2,7 @@
 // The play scene: one object is one play against the 60-second clock. Its behaviour is split
 // over several files by concern: Game.cpp (properties, layout), GameQuestion.cpp (questions,
 // selections, input), GameTimer.cpp (the clock), GameFeedback.cpp (answers, favour, pop-ups),
-// GameConfession.cpp and GameOver.cpp.
+// GameConfession.cpp, GameOver.cpp and GameReadAhead.cpp (pictures read before they show).
 //
 // The rules live in a Play (model/Play.h): the heroine table, favour, clock, score and the
 // play's state. Only its Asking state takes input; the scene closes the menu the moment an
@@ -10,7 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,13 @@ public:
     void showProposeResult(bool success);
     void rotateGal();
 
+    // Reading pictures ahead (GameReadAhead.cpp).
+    void readAheadGal(const Character& gal);
+    void readAheadQuestion(const Character& gal);
+    void drawNextScenario();
+    void drawAfterConfession();
+    std::uint32_t drawForPlay(std::uint32_t count);
+
     // End of the play.
     void startGameOver();
     void showGameOverImage(const cocos2d::Vec2& centre);
@@ -150,7 +159,12 @@ private:
     cocos2d::Sprite* _textBox = nullptr;
     cocos2d::Sprite* _icon = nullptr;
 
-    Play _play{getRand};
+    // The play draws through drawForPlay: the draws after a confession are taken at its start, in
+    // the order they always came, and handed out when the confession ends.
+    Play _play{[this](std::uint32_t count) { return drawForPlay(count); }};
+    std::deque<std::uint32_t> _drawnAhead;
+    bool _recordingDraws = false;
+    std::optional<Scenario> _nextScenario; // drawn ahead, asked when its turn comes
     std::vector<Selection> _selections;
     std::int64_t _lastTicks = 0;
     std::vector<cocos2d::Sprite*> _selectionFrames; // each retained

@@ -29,6 +29,7 @@ void Game::propose() {
 
     const Character& gal = _play.current();
     const bool success = _play.confess();
+    drawAfterConfession();
     const Confession confession = GameData::getConfession(gal.name);
     const std::string opening = replacePlaceholders(confession.message, gal);
     const std::string reply = replacePlaceholders(success ? confession.success : confession.failure, gal);
@@ -96,6 +97,7 @@ void Game::rotateGal() {
 void Game::askNewGalAfterConfession() {
     _play.pickCurrent();
     _play.pickNextGals();
-    const Scenario scenario = pickScenario(_play.current());
+    const Scenario scenario = _nextScenario ? std::move(*_nextScenario) : pickScenario(_play.current());
+    _nextScenario.reset();
     setupQuestion(scenario, _play.current());
 }

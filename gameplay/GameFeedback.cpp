@@ -30,6 +30,7 @@ void playEffect(const std::string& path) {
 // `gal` is the heroine who was asked, the current one of the play until the answer moves on.
 void Game::showResult(bool correct, const Reaction& reaction, const Character& gal) {
     const AnswerOutcome outcome = _play.answer(correct, reaction.next == -1);
+    drawNextScenario();
     showExpression(gal, reaction.emotion); // she says her reply with its face
 
     if (correct) {

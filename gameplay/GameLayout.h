@@ -24,6 +24,9 @@ constexpr float kPopUpSeconds = 1.0f;
 constexpr float kFocusLineSeconds = 1.5f;
 constexpr float kGameOverFadeSeconds = 0.5f;
 constexpr float kGameOverHoldSeconds = 1.5f;
+// A confession started with more than this on the clock ends before the play leaves for the score
+// screen (its two steps end before the clock's zero plus the game-over hold), with a second spare.
+constexpr float kConfessionSafeSeconds = 2 * kConfessionStepSeconds - kGameOverHoldSeconds + 1.0f;
 
 constexpr int kTimerOutlineSize = 10;
 const cocos2d::Color4B kTimerStartOutline(18, 10, 150, 255);

@@ -34,6 +34,7 @@ void Game::setupQuestion(const Scenario& scenario, const Character& gal) {
     setMenuTextString(replacePlaceholders(scenario.sentence, gal));
     buildSelections(gal, scenario.selections);
     updateNextGalPortraits();
+    readAheadQuestion(gal);
 
     initBGM(scenario.bgm);
     log("BGM: %s", scenario.bgm.c_str());
@@ -244,7 +245,9 @@ void Game::runTurnSequence(const std::string& reactionText) {
 }
 
 void Game::startNextTurn() {
-    // A fresh scenario for whoever is current now; a reply's chain id never picks the next one.
-    const Scenario scenario = pickScenario(_play.current());
+    // A fresh scenario for whoever is current now (drawn at the answer); a reply's chain id never
+    // picks the next one.
+    const Scenario scenario = _nextScenario ? std::move(*_nextScenario) : pickScenario(_play.current());
+    _nextScenario.reset();
     setupQuestion(scenario, _play.current());
 }

@@ -26,6 +26,8 @@ void resetAll();
 bool isHeadless();
 // How many times labels rasterised their text since the process started.
 long long labelRenderCount();
+// How many times a picture file was decoded since the process started (on any thread).
+long long pictureDecodeCount();
 
 } // namespace ext
 } // namespace cocos2d

@@ -17,6 +17,9 @@ struct SDL_Texture;
 NS_CC_BEGIN
 
 class TurnedImages;
+namespace pictures {
+struct DecodedPicture;
+}
 
 // An image in memory. The pixels stay on the CPU side (an SDL surface) and are uploaded to the
 // renderer the first time they are drawn, so textures can be loaded before a view exists.
@@ -47,6 +50,11 @@ public:
     const Size& getContentSizeInPixels() const { return _contentSizeInPixels; }
     bool hasPremultipliedAlpha() const { return false; }
     const std::string& getPath() const { return _path; }
+
+    // Engine side: pixels of `fullPath` decoded away from the main thread, packed or whole, taken as
+    // this texture's: a new texture's picture, or the pixels of one that let go of them (same
+    // file, same size). False, taking nothing, when they don't fit that or this already holds pixels.
+    bool adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture);
 
     // Engine side: the texture for that renderer, uploaded on first use (nullptr if empty).
     SDL_Texture* getSDLTexture(SDL_Renderer* renderer);

@@ -92,6 +92,8 @@ void Director::drawScene(float dt) {
         _openGLView->pollEvents();
     }
     if (!_paused) {
+        // Pictures read ahead arrive before anything in the frame can ask for them.
+        _textureCache->deliverAsyncImages();
         _scheduler->update(_deltaTime);
     }
     // Scene changes requested during input or the tick land here, before anything is drawn.

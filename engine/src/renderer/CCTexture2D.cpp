@@ -7,6 +7,8 @@
 
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
+#include "renderer/CCTextureCache.h"
+#include "renderer/PictureDecoder.h"
 #include "renderer/RenderTargets.h"
 #include "renderer/TurnedImages.h"
 
@@ -16,42 +18,11 @@ namespace {
 // One pixel layout everywhere (images, text, the headless frame) keeps SDL on its fast blits.
 constexpr Uint32 kPixelFormat = SDL_PIXELFORMAT_ARGB8888;
 
-bool everyPixelOpaque(const SDL_Surface* surface) {
-    for (int y = 0; y < surface->h; ++y) {
-        const auto* row =
-            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < surface->w; ++x) {
-            if ((row[x] >> 24) != 0xFF) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 bool isSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
 }
 
-// PNGs with alpha decode to the bytes R, G, B, A (ABGR8888 as 32-bit words), ours are A, R, G, B
-// words: swapping red and blue in place is a fraction of SDL's general conversion (which also
-// needs a second image's worth of memory). Returns the ARGB view over the same pixels.
-SDL_Surface* swapRedAndBlue(SDL_Surface* surface) {
-    if (SDL_LockSurface(surface) != 0) {
-        return nullptr;
-    }
-    for (int y = 0; y < surface->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
-        for (int x = 0; x < surface->w; ++x) {
-            const Uint32 p = row[x];
-            row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-        }
-    }
-    SDL_UnlockSurface(surface);
-    return SDL_CreateRGBSurfaceWithFormatFrom(surface->pixels, surface->w, surface->h, 32, surface->pitch,
-                                              kPixelFormat);
-}
 } // namespace
 
 Texture2D::Texture2D() = default;
@@ -74,28 +45,10 @@ void Texture2D::freeSurface() {
 }
 
 bool Texture2D::adoptSurface(SDL_Surface* surface) {
+    SDL_Surface* owner = nullptr;
+    surface = pictures::toEngineLayout(surface, &owner);
     if (!surface) {
         return false;
-    }
-    SDL_Surface* owner = nullptr;
-    if (surface->format->format == SDL_PIXELFORMAT_ABGR8888) {
-        SDL_Surface* view = swapRedAndBlue(surface);
-        if (view) {
-            owner = surface;
-            surface = view;
-        }
-    }
-    if (surface->format->format != kPixelFormat) {
-        SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, kPixelFormat, 0);
-        SDL_FreeSurface(surface);
-        if (owner) {
-            SDL_FreeSurface(owner);
-            owner = nullptr;
-        }
-        surface = converted;
-        if (!surface) {
-            return false;
-        }
     }
     freeSurface();
     _surface = surface;
@@ -116,13 +69,39 @@ bool Texture2D::initWithSurface(SDL_Surface* surface) {
 }
 
 bool Texture2D::initWithImageFile(const std::string& fullPath) {
-    SDL_Surface* surface = IMG_Load(fullPath.c_str());
+    SDL_Surface* surface = pictures::readFile(fullPath);
     if (!surface) {
         return false;
     }
     _path = fullPath;
     markUsed();
     return initWithSurface(surface);
+}
+
+bool Texture2D::adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture) {
+    const bool fresh = _path.empty() && _pixelsWide == 0 && _pixelsHigh == 0;
+    if (picture.empty() || holdsPixels() ||
+        (!fresh && (fullPath != _path || picture.width != _pixelsWide || picture.height != _pixelsHigh))) {
+        return false;
+    }
+    if (picture.runs.empty()) {
+        freeSurface();
+        _surface = picture.surface;
+        _pixelOwner = picture.pixelOwner;
+        picture.releaseSurfaces();
+    } else {
+        _packed = std::move(picture.runs);
+    }
+    if (fresh) {
+        _path = fullPath;
+        _pixelsWide = picture.width;
+        _pixelsHigh = picture.height;
+        _contentSizeInPixels = Size(static_cast<float>(_pixelsWide), static_cast<float>(_pixelsHigh));
+        _opaque = picture.opaque;
+    }
+    _dirty = true;
+    markUsed();
+    return true;
 }
 
 void Texture2D::updateWithSurface(SDL_Surface* surface) {
@@ -144,7 +123,7 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _pixelsWide = w;
     _pixelsHigh = h;
     _contentSizeInPixels = Size(static_cast<float>(w), static_cast<float>(h));
-    _opaque = surface && everyPixelOpaque(surface);
+    _opaque = surface && pictures::everyPixelOpaque(surface);
     _dirty = true;
     _turned.reset();
     _turnedBuilt = false;
@@ -161,7 +140,12 @@ bool Texture2D::reloadPixels() {
     if (_path.empty()) {
         return false;
     }
-    SDL_Surface* surface = IMG_Load(_path.c_str());
+    // A read of the file already asked of the texture cache's loader thread is taken over.
+    if (adoptDecodedPicture(_path, Director::getInstance()->getTextureCache()->takeAsyncReload(_path)) &&
+        (_surface || unpackPixels())) {
+        return true;
+    }
+    SDL_Surface* surface = pictures::readFile(_path);
     if (!surface || !adoptSurface(surface)) {
         log("Texture2D: can't read '%s' again: %s", _path.c_str(), IMG_GetError());
         return false;
@@ -237,44 +221,8 @@ void Texture2D::releaseAll(bool keepPacked, bool keepScaledCopy) {
     const bool hasPixels = _surface || (_texture && _streaming && render_targets::isAlive(_generation));
     if (keepPacked && hasPixels) {
         if (const SDL_Surface* image = getSurface()) {
-            // Runs continue across rows; a run never exceeds the image, so fits 32 bits. Counted
-            // first, so the packed pixels are allocated once at their size.
-            const auto forEachRun = [image](auto&& take) {
-                uint32_t run = 0, colour = 0;
-                for (int y = 0; y < image->h; ++y) {
-                    const auto* row = reinterpret_cast<const Uint32*>(
-                        static_cast<const Uint8*>(image->pixels) + y * image->pitch);
-                    for (int x = 0; x < image->w; ++x) {
-                        if (run > 0 && row[x] == colour) {
-                            ++run;
-                            continue;
-                        }
-                        if (run > 0) {
-                            take(run, colour);
-                        }
-                        run = 1;
-                        colour = row[x];
-                    }
-                }
-                if (run > 0) {
-                    take(run, colour);
-                }
-            };
-            size_t runs = 0;
-            forEachRun([&runs](uint32_t, uint32_t) { ++runs; });
             // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
-            const size_t raw = static_cast<size_t>(image->w) * static_cast<size_t>(image->h);
-            if (runs * 2 <= raw / 2) {
-                std::vector<uint32_t> packed;
-                packed.reserve(runs * 2);
-                forEachRun([&packed](uint32_t run, uint32_t colour) {
-                    packed.push_back(run);
-                    packed.push_back(colour);
-                });
-                _packed = std::move(packed);
-            } else {
-                std::vector<uint32_t>().swap(_packed);
-            }
+            _packed = pictures::packRuns(image);
         }
     } else if (!keepPacked) {
         std::vector<uint32_t>().swap(_packed);

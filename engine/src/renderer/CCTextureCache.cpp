@@ -5,17 +5,142 @@
 
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/CCConsole.h"
+#include "base/CCDirector.h"
 #include "platform/CCFileUtils.h"
 #include "renderer/CCTexture2D.h"
+#include "renderer/PictureDecoder.h"
 
 NS_CC_BEGIN
+
+// One thread reading pictures in the order asked. The main thread hands it paths and collects
+// the decoded pixels; a path it wants now is taken back from the queue, or waited for when the
+// thread is already on it.
+class TextureCache::Loader {
+public:
+    struct Result {
+        std::string path;
+        pictures::DecodedPicture picture;
+    };
+
+    // An SDL thread rather than a std::thread: SDL frees what it keeps per thread (the error
+    // text the decoders set) only for threads it started.
+    Loader() : _thread(SDL_CreateThread(&Loader::entry, "pictures", this)) {
+        if (!_thread) {
+            log("TextureCache: no loader thread (%s); pictures asked ahead are read at once", SDL_GetError());
+        }
+    }
+
+    ~Loader() {
+        {
+            std::lock_guard<std::mutex> lock(_mutex);
+            _quit = true;
+            _jobs.clear();
+        }
+        _wake.notify_one();
+        SDL_WaitThread(_thread, nullptr); // at most the picture under way is finished first
+    }
+
+    void ask(const std::string& path) {
+        if (!_thread) {
+            pictures::DecodedPicture picture = pictures::decodeFile(path, true);
+            std::lock_guard<std::mutex> lock(_mutex);
+            _results.push_back({path, std::move(picture)});
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(_mutex);
+            _jobs.push_back(path);
+        }
+        _wake.notify_one();
+    }
+
+    // Every result so far, in the order finished.
+    std::deque<Result> finished() {
+        std::lock_guard<std::mutex> lock(_mutex);
+        return std::exchange(_results, {});
+    }
+
+    // The picture of `path` now: decoded here if the thread has not started it, else waited for.
+    // False if the loader holds nothing for that path.
+    bool take(const std::string& path, pictures::DecodedPicture* picture) {
+        std::unique_lock<std::mutex> lock(_mutex);
+        auto job = std::find(_jobs.begin(), _jobs.end(), path);
+        if (job != _jobs.end()) {
+            _jobs.erase(job);
+            lock.unlock();
+            // Wanted on screen now: no point packing it first.
+            *picture = pictures::decodeFile(path, false);
+            return true;
+        }
+        _done.wait(lock, [&]() { return _decoding != path; });
+        auto result = std::find_if(_results.begin(), _results.end(),
+                                   [&](const Result& candidate) { return candidate.path == path; });
+        if (result == _results.end()) {
+            return false;
+        }
+        *picture = std::move(result->picture);
+        _results.erase(result);
+        return true;
+    }
+
+    void waitUntilIdle() {
+        std::unique_lock<std::mutex> lock(_mutex);
+        _done.wait(lock, [this]() { return _jobs.empty() && _decoding.empty(); });
+    }
+
+private:
+    static int entry(void* loader) {
+        static_cast<Loader*>(loader)->run();
+        return 0;
+    }
+
+    void run() {
+        // At the usual priority: the main thread may wait for the picture under way (addImage,
+        // a draw), and a thread of low priority can be held off for seconds on a busy machine.
+        std::unique_lock<std::mutex> lock(_mutex);
+        for (;;) {
+            _wake.wait(lock, [this]() { return _quit || !_jobs.empty(); });
+            if (_quit) {
+                return;
+            }
+            _decoding = std::move(_jobs.front());
+            _jobs.pop_front();
+            lock.unlock();
+            // Held packed until drawn: a picture read ahead costs a fraction of its size meanwhile.
+            pictures::DecodedPicture picture = pictures::decodeFile(_decoding, true);
+            lock.lock();
+            _results.push_back({std::move(_decoding), std::move(picture)});
+            _decoding.clear();
+            _done.notify_all();
+        }
+    }
+
+    std::mutex _mutex;
+    std::condition_variable _wake; // a job or the end for the thread
+    std::condition_variable _done; // a picture finished, for the main thread waiting on it
+    std::deque<std::string> _jobs;
+    std::deque<Result> _results;
+    std::string _decoding;
+    bool _quit = false;
+    SDL_Thread* _thread; // last: started once everything above exists
+};
 
 TextureCache::TextureCache() = default;
 
 TextureCache::~TextureCache() {
+    _loader.reset();
+    for (auto& ready : _ready) {
+        ready.texture->release();
+    }
+    _ready.clear();
     removeAllTextures();
 }
 
@@ -33,6 +158,27 @@ Texture2D* TextureCache::addImage(const std::string& filepath) {
     if (found != _textures.end()) {
         return found->second;
     }
+    auto request = _pending.find(fullPath);
+    if (request != _pending.end() && !request->second.reload) {
+        // Being read ahead: taken over, and its callbacks run on the next delivery as they would have.
+        pictures::DecodedPicture picture;
+        _loader->take(fullPath, &picture);
+        std::vector<Callback> callbacks = std::move(request->second.callbacks);
+        _pending.erase(request);
+        auto* texture = new (std::nothrow) Texture2D();
+        if (!texture || !texture->adoptDecodedPicture(fullPath, std::move(picture))) {
+            log("TextureCache::addImage: can't decode image '%s'", fullPath.c_str());
+            delete texture;
+            texture = nullptr;
+        } else {
+            _textures.emplace(fullPath, texture);
+            texture->retain();
+        }
+        if (texture || !callbacks.empty()) {
+            _ready.push_back({texture, std::move(callbacks)});
+        }
+        return texture;
+    }
     auto* texture = new (std::nothrow) Texture2D();
     if (!texture || !texture->initWithImageFile(fullPath)) {
         log("TextureCache::addImage: can't decode image '%s'", fullPath.c_str());
@@ -41,6 +187,154 @@ Texture2D* TextureCache::addImage(const std::string& filepath) {
     }
     _textures.emplace(fullPath, texture); // the cache keeps the initial reference
     return texture;
+}
+
+void TextureCache::addImageAsync(const std::string& filepath,
+                                 const std::function<void(Texture2D*)>& callback) {
+    const std::string fullPath =
+        filepath.empty() ? "" : FileUtils::getInstance()->fullPathForFilename(filepath);
+    auto found = fullPath.empty() ? _textures.end() : _textures.find(fullPath);
+    if (found != _textures.end()) {
+        Texture2D* texture = found->second;
+        askAhead(fullPath);
+        if (!texture->holdsPixels() && !_pending.count(fullPath)) {
+            // Let go of entirely: read again ahead, so its next draw does not decode.
+            startLoader();
+            _pending[fullPath].reload = true;
+            _loader->ask(fullPath);
+        }
+        if (callback) {
+            callback(texture);
+        }
+        return;
+    }
+    if (fullPath.empty() || !FileUtils::getInstance()->isFileExist(fullPath)) {
+        log("TextureCache::addImageAsync: image '%s' not found", filepath.c_str());
+        if (callback) {
+            callback(nullptr);
+        }
+        return;
+    }
+    askAhead(fullPath);
+    auto request = _pending.find(fullPath);
+    if (request == _pending.end()) {
+        startLoader();
+        request = _pending.emplace(fullPath, Request()).first;
+        _loader->ask(fullPath);
+    }
+    // A reload asked before the texture left the cache now delivers a new texture instead.
+    request->second.reload = false;
+    if (callback) {
+        request->second.callbacks.push_back(callback);
+    }
+}
+
+void TextureCache::unbindImageAsync(const std::string& filepath) {
+    const std::string fullPath = FileUtils::getInstance()->fullPathForFilename(filepath);
+    auto request = _pending.find(fullPath);
+    if (request != _pending.end()) {
+        request->second.callbacks.clear();
+    }
+    for (auto& ready : _ready) {
+        if (ready.texture && ready.texture->getPath() == fullPath) {
+            ready.callbacks.clear();
+        }
+    }
+}
+
+void TextureCache::unbindAllImageAsync() {
+    for (auto& request : _pending) {
+        request.second.callbacks.clear();
+    }
+    for (auto& ready : _ready) {
+        ready.callbacks.clear();
+    }
+}
+
+void TextureCache::startLoader() {
+    if (!_loader) {
+        // SDL_image sets up its decoders on first use, which is not safe from two threads at once.
+        IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+        _loader = std::make_unique<Loader>();
+    }
+}
+
+void TextureCache::askAhead(const std::string& fullPath) {
+    Asked& asked = _asked[fullPath];
+    asked.order = ++_askOrder;
+    asked.frame = Director::getInstance()->getTotalFrames();
+}
+
+void TextureCache::eraseAsked(const std::string& fullPath) {
+    _asked.erase(fullPath);
+}
+
+void TextureCache::deliverAsyncImages() {
+    std::vector<Ready> ready = std::move(_ready);
+    _ready.clear();
+    if (_loader) {
+        for (auto& result : _loader->finished()) {
+            auto request = _pending.find(result.path);
+            if (request == _pending.end()) {
+                continue; // taken over meanwhile
+            }
+            Request asked = std::move(request->second);
+            _pending.erase(request);
+            auto cached = _textures.find(result.path);
+            Texture2D* texture = cached != _textures.end() ? cached->second : nullptr;
+            if (asked.reload || texture) {
+                // Pixels for a texture that let go of them (unless a draw read them first).
+                if (texture) {
+                    texture->adoptDecodedPicture(result.path, std::move(result.picture));
+                }
+            } else {
+                texture = new (std::nothrow) Texture2D();
+                if (!texture || !texture->adoptDecodedPicture(result.path, std::move(result.picture))) {
+                    log("TextureCache::addImageAsync: can't decode image '%s': %s", result.path.c_str(),
+                        result.picture.error.c_str());
+                    delete texture;
+                    texture = nullptr;
+                } else {
+                    _textures.emplace(result.path, texture);
+                }
+            }
+            auto ahead = _asked.find(result.path);
+            if (ahead != _asked.end()) {
+                ahead->second.frame = Director::getInstance()->getTotalFrames();
+            }
+            if (texture) {
+                texture->retain();
+            }
+            if (texture || !asked.callbacks.empty()) {
+                ready.push_back({texture, std::move(asked.callbacks)});
+            }
+        }
+    }
+    // Callbacks last: they may ask for more pictures or remove textures.
+    for (auto& delivery : ready) {
+        for (auto& callback : delivery.callbacks) {
+            callback(delivery.texture);
+        }
+        if (delivery.texture) {
+            delivery.texture->release();
+        }
+    }
+}
+
+void TextureCache::waitForAsyncReads() {
+    if (_loader) {
+        _loader->waitUntilIdle();
+    }
+}
+
+pictures::DecodedPicture TextureCache::takeAsyncReload(const std::string& fullPath) {
+    pictures::DecodedPicture picture;
+    auto request = _pending.find(fullPath);
+    if (request != _pending.end() && request->second.reload) {
+        _pending.erase(request);
+        _loader->take(fullPath, &picture);
+    }
+    return picture;
 }
 
 Texture2D* TextureCache::addImageData(const void* data, size_t size, const std::string& key) {
@@ -77,6 +371,7 @@ Texture2D* TextureCache::getTextureForKey(const std::string& key) const {
 void TextureCache::removeTexture(Texture2D* texture) {
     for (auto it = _textures.begin(); it != _textures.end(); ++it) {
         if (it->second == texture) {
+            eraseAsked(it->first);
             texture->release();
             _textures.erase(it);
             return;
@@ -93,6 +388,7 @@ void TextureCache::removeTextureForKey(const std::string& key) {
 void TextureCache::removeUnusedTextures() {
     for (auto it = _textures.begin(); it != _textures.end();) {
         if (it->second->getReferenceCount() == 1) {
+            eraseAsked(it->first);
             it->second->release();
             it = _textures.erase(it);
         } else {
@@ -102,23 +398,36 @@ void TextureCache::removeUnusedTextures() {
 }
 
 size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
-    std::vector<Texture2D*> idle;
+    // (asked ahead and not drawn since, its ask or last use, the texture): the largest first.
+    std::vector<std::tuple<bool, unsigned long long, Texture2D*>> idle;
     size_t freed = 0;
     for (auto& entry : _textures) {
         Texture2D* texture = entry.second;
+        bool ahead = false;
+        unsigned long long recency = texture->getLastUsedFrame();
+        auto asked = _asked.find(entry.first);
+        if (asked != _asked.end()) {
+            if (texture->getLastUsedFrame() > asked->second.frame) {
+                _asked.erase(asked); // drawn since: an ordinary picture again
+            } else {
+                ahead = true;
+                recency = asked->second.order;
+            }
+        }
         if (texture->holdsPixels() && !texture->getPath().empty() && now - texture->getLastUsedFrame() > 1) {
-            idle.push_back(texture);
+            idle.emplace_back(ahead, recency, texture);
         } else if (texture->originalIdle(now)) {
             const size_t before = texture->getPixelBytes();
             texture->packOriginal();
             freed += before - std::min(before, texture->getPixelBytes());
         }
     }
-    std::sort(idle.begin(), idle.end(), [](const Texture2D* a, const Texture2D* b) {
-        return a->getLastUsedFrame() > b->getLastUsedFrame();
+    std::sort(idle.begin(), idle.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) > std::tie(std::get<0>(b), std::get<1>(b));
     });
     size_t kept = 0;
-    for (Texture2D* texture : idle) {
+    for (auto& entry : idle) {
+        Texture2D* texture = std::get<2>(entry);
         const size_t before = texture->getPixelBytes();
         if (!texture->isPacked()) {
             texture->releasePixels(true);
@@ -140,6 +449,7 @@ void TextureCache::removeAllTextures() {
         entry.second->release();
     }
     _textures.clear();
+    _asked.clear();
 }
 
 NS_CC_END

@@ -1,0 +1,190 @@
+#include "renderer/PictureDecoder.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <atomic>
+#include <utility>
+
+#include "ext/Headless.h"
+
+namespace cocos2d {
+namespace pictures {
+
+namespace {
+// One pixel layout everywhere (images, text, the headless frame) keeps SDL on its fast blits.
+constexpr Uint32 kPixelFormat = SDL_PIXELFORMAT_ARGB8888;
+
+std::atomic<long long> g_fileDecodes{0};
+
+const Uint32* rowOf(const SDL_Surface* image, int y) {
+    return reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(image->pixels) +
+                                           static_cast<size_t>(y) * static_cast<size_t>(image->pitch));
+}
+
+// PNGs with alpha decode to the bytes R, G, B, A (ABGR8888 as 32-bit words), ours are A, R, G, B
+// words: swapping red and blue in place is a fraction of SDL's general conversion (which also
+// needs a second image's worth of memory). Returns the ARGB view over the same pixels.
+SDL_Surface* swapRedAndBlue(SDL_Surface* surface) {
+    if (SDL_LockSurface(surface) != 0) {
+        return nullptr;
+    }
+    for (int y = 0; y < surface->h; ++y) {
+        auto* row = const_cast<Uint32*>(rowOf(surface, y));
+        for (int x = 0; x < surface->w; ++x) {
+            const Uint32 p = row[x];
+            row[x] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        }
+    }
+    SDL_UnlockSurface(surface);
+    return SDL_CreateRGBSurfaceWithFormatFrom(surface->pixels, surface->w, surface->h, 32, surface->pitch,
+                                              kPixelFormat);
+}
+} // namespace
+
+DecodedPicture::DecodedPicture(DecodedPicture&& other) noexcept {
+    *this = std::move(other);
+}
+
+DecodedPicture& DecodedPicture::operator=(DecodedPicture&& other) noexcept {
+    if (this != &other) {
+        if (surface) {
+            SDL_FreeSurface(surface);
+        }
+        if (pixelOwner) {
+            SDL_FreeSurface(pixelOwner);
+        }
+        width = other.width;
+        height = other.height;
+        opaque = other.opaque;
+        runs = std::move(other.runs);
+        surface = other.surface;
+        pixelOwner = other.pixelOwner;
+        error = std::move(other.error);
+        other.width = other.height = 0;
+        other.surface = nullptr;
+        other.pixelOwner = nullptr;
+    }
+    return *this;
+}
+
+DecodedPicture::~DecodedPicture() {
+    if (surface) {
+        SDL_FreeSurface(surface);
+    }
+    if (pixelOwner) {
+        SDL_FreeSurface(pixelOwner);
+    }
+}
+
+void DecodedPicture::releaseSurfaces() {
+    surface = nullptr;
+    pixelOwner = nullptr;
+}
+
+SDL_Surface* toEngineLayout(SDL_Surface* surface, SDL_Surface** owner) {
+    *owner = nullptr;
+    if (!surface) {
+        return nullptr;
+    }
+    if (surface->format->format == SDL_PIXELFORMAT_ABGR8888) {
+        if (SDL_Surface* view = swapRedAndBlue(surface)) {
+            *owner = surface;
+            return view;
+        }
+    }
+    if (surface->format->format == kPixelFormat) {
+        return surface;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, kPixelFormat, 0);
+    SDL_FreeSurface(surface);
+    return converted;
+}
+
+bool everyPixelOpaque(const SDL_Surface* surface) {
+    for (int y = 0; y < surface->h; ++y) {
+        const Uint32* row = rowOf(surface, y);
+        for (int x = 0; x < surface->w; ++x) {
+            if ((row[x] >> 24) != 0xFF) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+std::vector<uint32_t> packRuns(const SDL_Surface* image) {
+    // Counted first, so the runs are allocated once at their size: a growing vector would hold
+    // up to twice the packed picture while it grows.
+    const size_t limit = static_cast<size_t>(image->w) * static_cast<size_t>(image->h) / 4;
+    size_t count = 0;
+    Uint32 last = 0;
+    for (int y = 0; y < image->h && count <= limit; ++y) {
+        const Uint32* row = rowOf(image, y);
+        for (int x = 0; x < image->w; ++x) {
+            if (count == 0 || row[x] != last) {
+                ++count;
+                last = row[x];
+            }
+        }
+    }
+    // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
+    if (count == 0 || count > limit) {
+        return {};
+    }
+    std::vector<uint32_t> runs;
+    runs.reserve(count * 2);
+    for (int y = 0; y < image->h; ++y) {
+        const Uint32* row = rowOf(image, y);
+        for (int x = 0; x < image->w; ++x) {
+            // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
+            if (!runs.empty() && runs.back() == row[x]) {
+                ++runs[runs.size() - 2];
+            } else {
+                runs.push_back(1);
+                runs.push_back(row[x]);
+            }
+        }
+    }
+    return runs;
+}
+
+SDL_Surface* readFile(const std::string& fullPath) {
+    ++g_fileDecodes;
+    return IMG_Load(fullPath.c_str());
+}
+
+DecodedPicture decodeFile(const std::string& fullPath, bool pack) {
+    DecodedPicture picture;
+    SDL_Surface* owner = nullptr;
+    SDL_Surface* surface = toEngineLayout(readFile(fullPath), &owner);
+    if (!surface) {
+        picture.error = IMG_GetError();
+        return picture;
+    }
+    picture.width = surface->w;
+    picture.height = surface->h;
+    picture.opaque = everyPixelOpaque(surface);
+    if (pack) {
+        picture.runs = packRuns(surface);
+    }
+    if (picture.runs.empty()) {
+        picture.surface = surface;
+        picture.pixelOwner = owner;
+    } else {
+        SDL_FreeSurface(surface);
+        if (owner) {
+            SDL_FreeSurface(owner);
+        }
+    }
+    return picture;
+}
+
+} // namespace pictures
+
+namespace ext {
+long long pictureDecodeCount() {
+    return pictures::g_fileDecodes.load();
+}
+} // namespace ext
+} // namespace cocos2d
