@@ -36,7 +36,8 @@ std::vector<uint32_t> opaqueRow(std::mt19937& random, int n) {
 int channelDistance(uint32_t a, uint32_t b) {
     int worst = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        worst = std::max(
+            worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
     }
     return worst;
 }
@@ -53,8 +54,8 @@ TEST(SoftBlendTest, FourAtATimeMatchesThePixelDefinitionInEveryModeAndTint) {
                     std::vector<uint32_t> slow = fast;
                     drawRow(fast.data(), source.data(), n, tint, mode, mixed);
                     drawRowReference(slow.data(), source.data(), n, tint, mode);
-                    EXPECT_EQ(fast, slow) << "mode " << static_cast<int>(mode) << " n " << n << " tint a "
-                                          << int(tint.a);
+                    EXPECT_EQ(fast, slow)
+                        << "mode " << static_cast<int>(mode) << " n " << n << " tint a " << int(tint.a);
                 }
             }
         }
@@ -73,13 +74,15 @@ TEST(SoftBlendTest, ThePixelDefinitionAgreesWithSDLsOwnBlits) {
         Mode ours;
         Tint tint;
     };
-    for (const Case& c : {Case{SDL_BLENDMODE_BLEND, Mode::Blend, Tint{}},
-                          Case{SDL_BLENDMODE_BLEND, Mode::Blend, Tint{200, 120, 255, 150}},
-                          Case{SDL_BLENDMODE_ADD, Mode::Add, Tint{}},
-                          Case{SDL_BLENDMODE_NONE, Mode::Copy, Tint{}}}) {
+    for (const Case& c :
+         {Case{SDL_BLENDMODE_BLEND, Mode::Blend, Tint{}},
+          Case{SDL_BLENDMODE_BLEND, Mode::Blend, Tint{200, 120, 255, 150}},
+          Case{SDL_BLENDMODE_ADD, Mode::Add, Tint{}}, Case{SDL_BLENDMODE_NONE, Mode::Copy, Tint{}}}) {
         std::vector<uint32_t> src = source, sdl = frame, ours = frame;
-        SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(src.data(), n, 1, 32, n * 4, SDL_PIXELFORMAT_ARGB8888);
-        SDL_Surface* to = SDL_CreateRGBSurfaceWithFormatFrom(sdl.data(), n, 1, 32, n * 4, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* from =
+            SDL_CreateRGBSurfaceWithFormatFrom(src.data(), n, 1, 32, n * 4, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* to =
+            SDL_CreateRGBSurfaceWithFormatFrom(sdl.data(), n, 1, 32, n * 4, SDL_PIXELFORMAT_ARGB8888);
         SDL_SetSurfaceBlendMode(from, c.sdl);
         SDL_SetSurfaceColorMod(from, c.tint.r, c.tint.g, c.tint.b);
         SDL_SetSurfaceAlphaMod(from, c.tint.a);
@@ -99,7 +102,8 @@ TEST(SoftBlendTest, ThePixelDefinitionAgreesWithSDLsOwnBlits) {
 struct Canvas {
     std::vector<uint32_t> pixels;
     Pixels view;
-    Canvas(int w, int h, uint32_t fill) : pixels(static_cast<size_t>(w * h), fill), view{pixels.data(), w * 4, w, h} {}
+    Canvas(int w, int h, uint32_t fill)
+        : pixels(static_cast<size_t>(w * h), fill), view{pixels.data(), w * 4, w, h} {}
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * view.width + x)]; }
 };
 
@@ -170,7 +174,8 @@ TEST(SoftBlendTest, AWalkSamplesAlongItsStepAndNeverLeavesThePicture) {
     const Walk walk{3 << 16, 60 << 16, 45000, -70000};
     drawWalk(walked.data(), 37, soft.view, walk, Tint{255, 200, 100, 180}, Mode::Blend);
     for (int i = 0; i < 37; ++i) {
-        const int u = std::clamp((walk.u + i * walk.du) >> 16, 0, 63), t = std::clamp((walk.t + i * walk.dt) >> 16, 0, 63);
+        const int u = std::clamp((walk.u + i * walk.du) >> 16, 0, 63),
+                  t = std::clamp((walk.t + i * walk.dt) >> 16, 0, 63);
         sampled[static_cast<size_t>(i)] = soft.at(u, t);
     }
     drawRowReference(expected.data(), sampled.data(), 37, Tint{255, 200, 100, 180}, Mode::Blend);

@@ -17,7 +17,8 @@ struct Pixels {
     int height = 0;
 
     uint32_t* row(int y) const {
-        return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(data) + static_cast<intptr_t>(y) * pitch);
+        return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(data) +
+                                           static_cast<intptr_t>(y) * pitch);
     }
 };
 

@@ -184,20 +184,22 @@ void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint,
     const int32_t maxU = image.width - 1, maxT = image.height - 1;
     const int pitchPixels = image.pitch / 4;
     const auto sample = [&](int32_t u, int32_t t) {
-        return image.data[static_cast<size_t>(std::clamp(t >> 16, 0, maxT)) * static_cast<size_t>(pitchPixels) +
-                          static_cast<size_t>(std::clamp(u >> 16, 0, maxU))];
+        return image
+            .data[static_cast<size_t>(std::clamp(t >> 16, 0, maxT)) * static_cast<size_t>(pitchPixels) +
+                  static_cast<size_t>(std::clamp(u >> 16, 0, maxU))];
     };
     int i = 0;
 #ifdef SOFT_BLEND_SSE2
     // Four positions at a time: clamped as 16-bit pairs (u, t), whose index u + t * pitch is one
     // multiply-add. Needs the image to fit in 16-bit coordinates.
     if (pitchPixels <= 32767 && image.height <= 32767 && image.width <= 32767) {
-        const __m128i limits = _mm_set_epi16(static_cast<short>(maxT), static_cast<short>(maxT),
-                                             static_cast<short>(maxT), static_cast<short>(maxT),
-                                             static_cast<short>(maxU), static_cast<short>(maxU),
-                                             static_cast<short>(maxU), static_cast<short>(maxU));
-        const __m128i rowStep = _mm_set_epi16(static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1,
-                                              static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1);
+        const __m128i limits =
+            _mm_set_epi16(static_cast<short>(maxT), static_cast<short>(maxT), static_cast<short>(maxT),
+                          static_cast<short>(maxT), static_cast<short>(maxU), static_cast<short>(maxU),
+                          static_cast<short>(maxU), static_cast<short>(maxU));
+        const __m128i rowStep =
+            _mm_set_epi16(static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1,
+                          static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1);
         const __m128i tint16 = _mm_set_epi16(tint.a, tint.r, tint.g, tint.b, tint.a, tint.r, tint.g, tint.b);
         const bool plain = tint.plain();
         __m128i u = _mm_set_epi32(walk.u + 3 * walk.du, walk.u + 2 * walk.du, walk.u + walk.du, walk.u);
@@ -209,8 +211,9 @@ void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint,
             ut = _mm_min_epi16(_mm_max_epi16(ut, _mm_setzero_si128()), limits);
             const __m128i pairs = _mm_unpacklo_epi16(ut, _mm_srli_si128(ut, 8));
             _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_madd_epi16(pairs, rowStep));
-            __m128i s = _mm_set_epi32(static_cast<int>(image.data[index[3]]), static_cast<int>(image.data[index[2]]),
-                                      static_cast<int>(image.data[index[1]]), static_cast<int>(image.data[index[0]]));
+            __m128i s =
+                _mm_set_epi32(static_cast<int>(image.data[index[3]]), static_cast<int>(image.data[index[2]]),
+                              static_cast<int>(image.data[index[1]]), static_cast<int>(image.data[index[0]]));
             if (!plain) {
                 s = tint4(s, tint16);
             }
