@@ -12,6 +12,9 @@
 #   streamed music (d27a50e -> d1e47ac): mean 8.3 -> 3.6-4.2 ms, p99 35 -> 12-15 ms, 159 -> 176 MiB
 #   pictures held once (aeea243 -> now):  mean 2.8-4.1 -> 2.2-3.6 ms, p99 14-23 -> 9-19 ms,
 #                                         172-176 -> 70.5-71.4 MiB
+#   drawing into the frame, read-ahead (caffdab -> now, quiet machine): mean 4.4-4.7 -> 2.2-2.4 ms,
+#                                         p99 15-17 -> 9.0-9.6 ms, frames over 16 ms after a
+#                                         scene's first 40-51 -> 3-9, 79-83 -> 78-79 MiB
 set -eu
 TARGET=${1:-build/default}
 if [ -d "$TARGET" ]; then SHOT="$TARGET/bin/solvane-shot"; else SHOT=$TARGET; fi
