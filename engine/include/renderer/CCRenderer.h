@@ -52,8 +52,9 @@ private:
     // false when the quad is anything else or no copy is ready.
     bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                         int blendMode, bool firstDraw);
-    // Software target: draws a large turned quad by mapping its pixels onto a canvas and copying
-    // that; false when the quad is small or not a single whole quad.
+    // Software target: draws a large turned quad by sampling the picture for each frame pixel, into
+    // the frame when it is at hand, else onto a canvas SDL copies; false when the quad is small or
+    // not a single whole quad.
     bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                         int blendMode);
 

@@ -312,8 +312,8 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     if (box.w <= 0 || box.h <= 0) {
         return true; // nothing of it is in the frame
     }
-    // With the frame at hand each row is mapped into a scratch row and drawn straight into the
-    // frame. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
+    // With the frame at hand each row is sampled and blended straight into the frame, four pixels
+    // at a time. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
     // than blending each pixel through SDL); it is freed once no turned quad was drawn for a frame.
     soft::Pixels frame, picture;
     soft::Mode mode = soft::Mode::Blend;
