@@ -316,10 +316,12 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // at a time. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
     // than blending each pixel through SDL); it is freed once no turned quad was drawn for a frame.
     soft::Pixels frame, picture;
+    if (!asPixels(image, &picture)) {
+        return false;
+    }
     soft::Mode mode = soft::Mode::Blend;
-    const bool direct = asPixels(_frameSurface, &frame) && asPixels(image, &picture) &&
-                        toSoftMode(blendMode, &mode) && frame.width >= box.x + box.w &&
-                        frame.height >= box.y + box.h;
+    const bool direct = asPixels(_frameSurface, &frame) && toSoftMode(blendMode, &mode) &&
+                        frame.width >= box.x + box.w && frame.height >= box.y + box.h;
     void* pixels = nullptr;
     int pitch = 0;
     if (direct) {
@@ -350,20 +352,16 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // Image position in 16.16 fixed point, stepped per frame pixel.
     const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
     const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
-    const bool tinted = !direct && (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255);
-    const auto* source = static_cast<const Uint8*>(image->pixels);
-    const int maxU = (image->w - 1) << 16, maxT = (image->h - 1) << 16;
-    // The columns [begin, end) of a row within [lo, hi) that the quad covers, and the image
-    // position at `begin`: (a, b) in [0, 1)^2 are the quad's own coordinates, linear in x.
+    // The columns [begin, end) of a row that the quad covers, and the image position at `begin`.
     struct Span {
         int begin, end;
         int32_t u, t;
     };
-    const auto spanOf = [&](int row, int lo, int hi) {
+    const auto spanOf = [&](int row) {
         const float py = static_cast<float>(box.y + row) + 0.5f - v[0].position.y;
         const float px = static_cast<float>(box.x) + 0.5f - v[0].position.x;
         const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
-        float first = static_cast<float>(lo), last = static_cast<float>(hi);
+        float first = 0.0f, last = static_cast<float>(box.w);
         for (const auto& [start, step] :
              {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
             if (step == 0.0f) {
@@ -378,34 +376,26 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
             last = std::min(last, leave);
         }
         Span span{};
-        span.begin = std::clamp(static_cast<int>(std::ceil(first)), lo, hi);
-        span.end = std::clamp(static_cast<int>(std::ceil(last)), span.begin, hi);
+        span.begin = std::clamp(static_cast<int>(std::ceil(first)), 0, box.w);
+        span.end = std::clamp(static_cast<int>(std::ceil(last)), span.begin, box.w);
         const float ab = a + span.begin * daDx, bb = b + span.begin * dbDx;
         span.u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
         span.t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
         return span;
     };
     for (int row = 0; row < box.h; ++row) {
-        const Span span = spanOf(row, 0, box.w);
+        const Span span = spanOf(row);
+        const soft::Walk walk{span.u, span.t, dUdx, dTdx};
         if (direct) {
-            soft::drawWalk(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, picture,
-                           {span.u, span.t, dUdx, dTdx}, toTint(c), mode);
+            soft::drawWalk(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, picture, walk,
+                           toTint(c), mode);
             continue;
         }
-        const int begin = span.begin, end = span.end;
-        int32_t u = span.u, t = span.t;
+        // On the canvas: the tinted picture where the quad is, clear around it.
         auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
-        std::fill(out, out + begin, 0u);
-        std::fill(out + end, out + box.w, 0u);
-        for (int col = begin; col < end; ++col, u += dUdx, t += dTdx) {
-            const int su = std::clamp(u, 0, maxU) >> 16, st = std::clamp(t, 0, maxT) >> 16;
-            Uint32 p = reinterpret_cast<const Uint32*>(source + st * image->pitch)[su];
-            if (tinted) {
-                p = ((p >> 24) * c.a / 255) << 24 | (((p >> 16) & 0xFF) * c.r / 255) << 16 |
-                    (((p >> 8) & 0xFF) * c.g / 255) << 8 | ((p & 0xFF) * c.b / 255);
-            }
-            out[col] = p;
-        }
+        std::fill(out, out + span.begin, 0u);
+        std::fill(out + span.end, out + box.w, 0u);
+        soft::drawWalk(out + span.begin, span.end - span.begin, picture, walk, toTint(c), soft::Mode::Copy);
     }
     SDL_UnlockTexture(_canvas);
     // Outside the quad the canvas is clear, so it must blend even where the image is opaque.
