@@ -226,7 +226,8 @@ TEST_F(TextureAsyncTest, PicturesReadAheadKeepTheirPackedPixelsUntilDrawnAndAreR
     ASSERT_TRUE(stepUntilDelivered());
     ASSERT_NE(ahead, nullptr);
     sprite->removeFromParent();
-    step(kFrame, 3); // both idle now; the shown one was used more recently
+    step(kFrame, 3);      // both idle now; the shown one was used more recently
+    stepUntilDelivered(); // its pixels come back packed from the loader thread
 
     const size_t aheadBytes = ahead->getPixelBytes();
     cache()->releaseIdlePixels(director()->getTotalFrames(), aheadBytes);
@@ -253,6 +254,7 @@ TEST_F(TextureAsyncTest, PicturesReadAheadKeepTheirPackedPixelsUntilDrawnAndAreR
     step(kFrame);
     _scene->removeAllChildren();
     step(kFrame, 3);
+    stepUntilDelivered();
     ASSERT_TRUE(shown->isPacked() && ahead->isPacked());
     cache()->releaseIdlePixels(director()->getTotalFrames(), shown->getPixelBytes());
     EXPECT_TRUE(shown->isPacked()) << "drawn last, kept";
@@ -273,6 +275,39 @@ TEST_F(TextureAsyncTest, DrawingAPictureWhileItIsReadAgainAheadDecodesItOnce) {
     ASSERT_TRUE(stepUntilDelivered());
     EXPECT_EQ(ext::pictureDecodeCount() - decodes, 1);
     EXPECT_EQ(texture->getPixelsWide(), 500);
+}
+
+} // namespace
+
+namespace {
+
+// A texture removed from the cache while its pixels are being packed, then asked for again:
+// a new texture, read from the file, arrives and draws as the picture does.
+TEST_F(TextureAsyncTest, APictureRemovedWhileBeingPackedIsReadAgainWhenAskedFor) {
+    const std::string path = writeBands(tempDir() + "packing.png", 200, 120, 70);
+    const std::string twin = writeBands(tempDir() + "twin.png", 200, 120, 70);
+    Texture2D* old = cache()->addImage(path);
+    Sprite* sprite = show(old, 0);
+    step(kFrame);
+    sprite->setVisible(false);
+    step(kFrame, 3); // idle: its pixels go to the loader thread to be packed
+    sprite->removeFromParent();
+    cache()->removeTexture(old);
+
+    Texture2D* fresh = nullptr;
+    int calls = 0;
+    cache()->addImageAsync(path, [&](Texture2D* texture) {
+        fresh = texture;
+        ++calls;
+    });
+    ASSERT_TRUE(stepUntilDelivered());
+    EXPECT_EQ(calls, 1);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(cache()->getTextureForKey(path), fresh);
+    show(fresh, 0);
+    show(cache()->addImage(twin), 400);
+    step(kFrame);
+    EXPECT_EQ(differences(200, 120), 0);
 }
 
 } // namespace

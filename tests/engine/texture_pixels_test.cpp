@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/EngineFixture.h"
+#include "ext/Headless.h"
 
 USING_NS_CC;
 
@@ -72,6 +73,12 @@ protected:
         scene->addChild(sprite);
         return sprite;
     }
+    // Pictures gone idle are packed on the loader thread: waits for it, then runs the frame
+    // that hands the packed pixels back.
+    void stepPacked() {
+        director()->getTextureCache()->waitForAsyncReads();
+        step(kFrame);
+    }
     // Frame pixels over the sprite's area at the design's 1:1 scale (y down from the top).
     int mismatches(float left, float bottom, int width, int height, Uint8 alpha) {
         int wrong = 0;
@@ -108,10 +115,10 @@ TEST_F(TexturePixelsTest, APictureIsHeldOnceAndLooksTheSameWhetherKeptPackedOrRe
     ASSERT_TRUE(texture->releasePixels(false));
     EXPECT_FALSE(texture->holdsPixels());
     EXPECT_EQ(texture->getPixelsWide(), 120) << "the size stays known";
-    const int uploads = texture->getUploadCount();
+    const long long decodes = ext::pictureDecodeCount();
     step(kFrame);
     EXPECT_EQ(mismatches(100, 100, 120, 80, 128), 0) << "read from the file again";
-    EXPECT_EQ(texture->getUploadCount(), uploads + 1);
+    EXPECT_EQ(ext::pictureDecodeCount(), decodes + 1);
     EXPECT_EQ(director()->getTextureCache()->addImage(path), texture) << "still the cached texture";
 }
 
@@ -167,6 +174,7 @@ TEST_F(TexturePixelsTest, PicturesOffScreenArePackedThenTheLeastRecentLetGoAndAN
     first->removeFromParent();
     second->setVisible(false);
     step(kFrame, 3);
+    stepPacked();
     EXPECT_TRUE(ta->isPacked());
     EXPECT_TRUE(tb->isPacked());
     EXPECT_FALSE(tc->isPacked()) << "on screen";
@@ -258,6 +266,7 @@ TEST_F(TexturePixelsTest, APictureDrawnOnlySmallKeepsItsFullSizePixelsPacked) {
     step(kFrame, 2); // the copy at the drawn size is made once the size holds
     const unsigned int shownSmall = pixel(130, 720 - 100 - 20);
     step(kFrame, 3);
+    stepPacked();
     EXPECT_TRUE(texture->isPacked()) << "the full-size pixels";
     EXPECT_TRUE(texture->holdsPixels()) << "and the small copy";
     EXPECT_LT(texture->getPixelBytes(), full / 4 + full / 3) << "the copy (a quarter) and the packed pixels";
@@ -266,6 +275,52 @@ TEST_F(TexturePixelsTest, APictureDrawnOnlySmallKeepsItsFullSizePixelsPacked) {
     sprite->setScale(1.0f);
     step(kFrame);
     EXPECT_EQ(mismatches(100, 100, 240, 160, 255), 0) << "unpacked at full size";
+}
+
+} // namespace
+
+namespace {
+
+// A picture gone off screen is packed on the loader thread, not in a frame. Shown again before
+// its packed pixels come back, it takes its pixels back whole; once they came back packed, it is
+// unpacked into the memory another picture of its size left. Neither reads the file again.
+TEST_F(TexturePixelsTest, PicturesOffScreenArePackedAwayFromTheFrameWithoutReadingTheirFileAgain) {
+    const std::string a = writePicture(tempDir() + "first.png", 320, 180, 128);
+    const std::string b = writePicture(tempDir() + "second.png", 320, 180, 60);
+    Sprite* first = show(a, 100, 100);
+    step(kFrame);
+    Texture2D* texture = first->getTexture();
+    const long long decodes = ext::pictureDecodeCount();
+
+    first->setVisible(false);
+    step(kFrame, 3); // idle: handed to the loader thread (maybe packed already)
+    first->setVisible(true);
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 100, 320, 180, 128), 0) << "back on screen, whichever way it came back";
+
+    first->setVisible(false);
+    step(kFrame, 3);
+    stepPacked();
+    ASSERT_TRUE(texture->isPacked());
+    // The second picture, unpacked and put away in turn, leaves its memory to the first.
+    Sprite* second = show(b, 100, 100);
+    for (int round = 0; round < 2; ++round) {
+        second->setVisible(false);
+        step(kFrame, 3);
+        stepPacked();
+        ASSERT_TRUE(second->getTexture()->isPacked());
+        second->setVisible(true);
+        step(kFrame);
+    }
+    const void* secondPixels = second->getTexture()->getSurface()->pixels;
+    second->setVisible(false);
+    step(kFrame, 3);
+    stepPacked();
+    first->setVisible(true);
+    step(kFrame);
+    EXPECT_EQ(mismatches(100, 100, 320, 180, 128), 0) << "unpacked";
+    EXPECT_EQ(texture->getSurface()->pixels, secondPixels) << "into the memory the second one left";
+    EXPECT_EQ(ext::pictureDecodeCount(), decodes + 1) << "only the second picture was read";
 }
 
 } // namespace

@@ -54,7 +54,9 @@ public:
     // Engine side: pixels of `fullPath` decoded away from the main thread, packed or whole, taken as
     // this texture's: a new texture's picture, or the pixels of one that let go of them (same
     // file, same size). False, taking nothing, when they don't fit that or this already holds pixels.
-    bool adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture);
+    // `loaded`: counts as a use (a picture read); its own pixels coming back packed do not.
+    bool adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture,
+                             bool loaded = true);
 
     // Engine side: the texture for that renderer, uploaded on first use (nullptr if empty).
     SDL_Texture* getSDLTexture(SDL_Renderer* renderer);
@@ -80,6 +82,12 @@ public:
         return _scaled && (_surface || _texture) && !_path.empty() && now - _originalUsedFrame > 1;
     }
     void packOriginal();
+    // Engine side: hands the full-size pixels of a picture from a file over to be packed
+    // elsewhere (the texture cache's loader thread) and lets go of every other copy, the scaled
+    // copy too unless `keepScaledCopy`. The packed pixels come back through adoptDecodedPicture.
+    // False, handing nothing over, unless the pixels are held as a CPU copy (the caller then packs
+    // them itself).
+    bool handOverPixels(SDL_Surface** surface, SDL_Surface** owner, bool keepScaledCopy);
     // Engine side: whether the pixels are held packed only.
     bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
     // Engine side: whether any copy of the pixels is held right now (turned copies aside).

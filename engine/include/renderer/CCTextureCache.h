@@ -52,13 +52,14 @@ public:
     // packed while they fit in `keepBytes`, the rest let go of their pixels entirely and read
     // their file again when next drawn. Returns the bytes freed.
     // Pictures asked for ahead (addImageAsync) and not drawn since come before all others, the
-    // latest asked first.
+    // latest asked first. Pixels are packed on the loader thread where they can be, and arrive
+    // packed with a later frame's deliverAsyncImages; a draw meanwhile takes them back whole.
     size_t releaseIdlePixels(unsigned now, size_t keepBytes);
     // Engine side, once a frame on the main thread (the Director): pictures the loader thread
     // finished go into the cache and their callbacks run.
     void deliverAsyncImages();
     // Engine side: pictures asked for with addImageAsync and not delivered yet.
-    size_t getAsyncCount() const { return _pending.size(); }
+    size_t getAsyncCount() const;
     // Engine side, for tests and tools: blocks until the loader thread has read everything asked
     // so far (deliverAsyncImages, on the next frame, hands it out).
     void waitForAsyncReads();
@@ -70,7 +71,8 @@ private:
     class Loader;
     using Callback = std::function<void(Texture2D*)>;
     struct Request {
-        bool reload = false; // pixels for a cached texture, not a new one
+        bool reload = false;  // pixels for a cached texture, not a new one
+        bool packing = false; // the texture's own pixels, being packed
         std::vector<Callback> callbacks;
     };
     struct Asked {
@@ -85,6 +87,9 @@ private:
     void askAhead(const std::string& fullPath);
     void startLoader();
     void eraseAsked(const std::string& fullPath);
+    // Hands an idle picture's pixels to the loader thread to pack (the packing took a frame's
+    // worth of time on the main thread); false when it can't, and the caller packs them.
+    bool packLater(const std::string& fullPath, Texture2D* texture, bool keepScaledCopy);
 
     std::unordered_map<std::string, Texture2D*> _textures;
     std::unique_ptr<Loader> _loader; // started on the first addImageAsync

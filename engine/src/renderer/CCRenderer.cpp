@@ -147,12 +147,20 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
         ++_drawCalls;
         return;
     }
+    // Into the frame the picture's own pixels are drawn: the renderer needs no copy of them.
+    if (texture && _software && _frameSurface &&
+        (drawTurnedQuad(texture, vertexCount, indices, indexCount, mode) ||
+         drawUprightQuads(texture, vertexCount, indices, indexCount, mode))) {
+        _untouched = false;
+        ++_drawCalls;
+        return;
+    }
     SDL_Texture* sdlTexture = texture ? texture->getSDLTexture(_target) : nullptr;
     if (texture && !sdlTexture) {
         return;
     }
     _untouched = false;
-    if (sdlTexture && _software &&
+    if (sdlTexture && _software && !_frameSurface &&
         (drawTurnedQuad(texture, vertexCount, indices, indexCount, mode) ||
          drawUprightQuads(texture, vertexCount, indices, indexCount, mode))) {
         ++_drawCalls;

@@ -4,11 +4,13 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "renderer/CCTextureCache.h"
 #include "renderer/PictureDecoder.h"
+#include "renderer/PixelPool.h"
 #include "renderer/RenderTargets.h"
 #include "renderer/TurnedImages.h"
 
@@ -34,9 +36,7 @@ Texture2D::~Texture2D() {
 }
 
 void Texture2D::freeSurface() {
-    if (_surface) {
-        SDL_FreeSurface(_surface);
-    }
+    pixel_pool::giveBack(_surface);
     if (_pixelOwner) {
         SDL_FreeSurface(_pixelOwner);
     }
@@ -78,9 +78,11 @@ bool Texture2D::initWithImageFile(const std::string& fullPath) {
     return initWithSurface(surface);
 }
 
-bool Texture2D::adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture) {
+bool Texture2D::adoptDecodedPicture(const std::string& fullPath, pictures::DecodedPicture&& picture,
+                                    bool loaded) {
     const bool fresh = _path.empty() && _pixelsWide == 0 && _pixelsHigh == 0;
-    if (picture.empty() || holdsPixels() ||
+    // A scaled copy may stay meanwhile (a portrait shown small while its original was packed).
+    if (picture.empty() || _surface || _texture || !_packed.empty() ||
         (!fresh && (fullPath != _path || picture.width != _pixelsWide || picture.height != _pixelsHigh))) {
         return false;
     }
@@ -100,7 +102,9 @@ bool Texture2D::adoptDecodedPicture(const std::string& fullPath, pictures::Decod
         _opaque = picture.opaque;
     }
     _dirty = true;
-    markUsed();
+    if (loaded) {
+        markUsed();
+    }
     return true;
 }
 
@@ -217,6 +221,16 @@ void Texture2D::packOriginal() {
     }
 }
 
+bool Texture2D::handOverPixels(SDL_Surface** surface, SDL_Surface** owner, bool keepScaledCopy) {
+    if (_path.empty() || !_surface || _texture) {
+        return false;
+    }
+    *surface = std::exchange(_surface, nullptr);
+    *owner = std::exchange(_pixelOwner, nullptr);
+    releaseAll(false, keepScaledCopy);
+    return true;
+}
+
 void Texture2D::releaseAll(bool keepPacked, bool keepScaledCopy) {
     const bool hasPixels = _surface || (_texture && _streaming && render_targets::isAlive(_generation));
     if (keepPacked && hasPixels) {
@@ -257,7 +271,7 @@ void Texture2D::unpackInto(void* pixels, int pitch) {
 }
 
 bool Texture2D::unpackPixels() {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, _pixelsWide, _pixelsHigh, 32, kPixelFormat);
+    SDL_Surface* surface = pixel_pool::take(_pixelsWide, _pixelsHigh);
     if (!surface) {
         return false;
     }

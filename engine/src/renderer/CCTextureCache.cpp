@@ -12,17 +12,35 @@
 #include <utility>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "base/CCConsole.h"
 #include "base/CCDirector.h"
 #include "platform/CCFileUtils.h"
 #include "renderer/CCTexture2D.h"
 #include "renderer/PictureDecoder.h"
+#include "renderer/PixelPool.h"
 
 NS_CC_BEGIN
 
-// One thread reading pictures in the order asked. The main thread hands it paths and collects
-// the decoded pixels; a path it wants now is taken back from the queue, or waited for when the
-// thread is already on it.
+namespace {
+// Five seconds at 60 frames: a question or two of a play.
+constexpr unsigned kSpareFrames = 300;
+
+// Freed memory inside the heap goes back to the system (glibc keeps it otherwise: a play's
+// resident size grew by a third).
+void trimHeap() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+} // namespace
+
+// One thread reading pictures in the order asked, and packing pictures that went off screen. The
+// main thread hands it paths (or pixels) and collects the results; a path it wants now is taken
+// back from the queue, or waited for when the thread is already on it.
 class TextureCache::Loader {
 public:
     struct Result {
@@ -42,24 +60,29 @@ public:
         {
             std::lock_guard<std::mutex> lock(_mutex);
             _quit = true;
+            for (Job& job : _jobs) {
+                job.dropPixels();
+            }
             _jobs.clear();
         }
         _wake.notify_one();
         SDL_WaitThread(_thread, nullptr); // at most the picture under way is finished first
     }
 
-    void ask(const std::string& path) {
-        if (!_thread) {
-            pictures::DecodedPicture picture = pictures::decodeFile(path, true);
-            std::lock_guard<std::mutex> lock(_mutex);
-            _results.push_back({path, std::move(picture)});
-            return;
-        }
+    void ask(const std::string& path) { push(Job{path, nullptr, nullptr}); }
+
+    // Memory was freed: handed back to the system once the thread is idle for a moment.
+    void trimSoon() {
         {
             std::lock_guard<std::mutex> lock(_mutex);
-            _jobs.push_back(path);
+            _trimAsked = true;
         }
         _wake.notify_one();
+    }
+
+    // Packs the pixels of `path` (taking the surfaces over); the runs come back as its result.
+    void pack(const std::string& path, SDL_Surface* surface, SDL_Surface* owner) {
+        push(Job{path, surface, owner});
     }
 
     // Every result so far, in the order finished.
@@ -68,19 +91,27 @@ public:
         return std::exchange(_results, {});
     }
 
-    // The picture of `path` now: decoded here if the thread has not started it, else waited for.
-    // False if the loader holds nothing for that path.
+    // The picture of `path` now: decoded here (or its pixels handed back unpacked) if the thread
+    // has not started on it, else waited for. False if the loader holds nothing for that path.
     bool take(const std::string& path, pictures::DecodedPicture* picture) {
         std::unique_lock<std::mutex> lock(_mutex);
-        auto job = std::find(_jobs.begin(), _jobs.end(), path);
+        auto job = std::find_if(_jobs.begin(), _jobs.end(), [&](const Job& j) { return j.path == path; });
         if (job != _jobs.end()) {
+            Job taken = std::move(*job);
             _jobs.erase(job);
             lock.unlock();
+            if (taken.pixels) {
+                picture->width = taken.pixels->w;
+                picture->height = taken.pixels->h;
+                picture->surface = taken.pixels;
+                picture->pixelOwner = taken.owner;
+                return true;
+            }
             // Wanted on screen now: no point packing it first.
             *picture = pictures::decodeFile(path, false);
             return true;
         }
-        _done.wait(lock, [&]() { return _decoding != path; });
+        _done.wait(lock, [&]() { return _working != path; });
         auto result = std::find_if(_results.begin(), _results.end(),
                                    [&](const Result& candidate) { return candidate.path == path; });
         if (result == _results.end()) {
@@ -93,13 +124,43 @@ public:
 
     void waitUntilIdle() {
         std::unique_lock<std::mutex> lock(_mutex);
-        _done.wait(lock, [this]() { return _jobs.empty() && _decoding.empty(); });
+        _done.wait(lock, [this]() { return _jobs.empty() && _working.empty(); });
     }
 
 private:
+    struct Job {
+        std::string path;
+        SDL_Surface* pixels; // to pack; null: read the file
+        SDL_Surface* owner;
+        void dropPixels() {
+            pixel_pool::giveBack(pixels);
+            if (owner) {
+                SDL_FreeSurface(owner);
+            }
+        }
+        pictures::DecodedPicture run() const {
+            // Held packed until drawn: a picture read ahead costs a fraction of its size meanwhile.
+            return pixels ? pictures::packSurface(pixels, owner) : pictures::decodeFile(path, true);
+        }
+    };
+
     static int entry(void* loader) {
         static_cast<Loader*>(loader)->run();
         return 0;
+    }
+
+    void push(Job job) {
+        if (!_thread) {
+            pictures::DecodedPicture picture = job.run();
+            std::lock_guard<std::mutex> lock(_mutex);
+            _results.push_back({job.path, std::move(picture)});
+            return;
+        }
+        {
+            std::lock_guard<std::mutex> lock(_mutex);
+            _jobs.push_back(std::move(job));
+        }
+        _wake.notify_one();
     }
 
     void run() {
@@ -107,28 +168,38 @@ private:
         // a draw), and a thread of low priority can be held off for seconds on a busy machine.
         std::unique_lock<std::mutex> lock(_mutex);
         for (;;) {
-            _wake.wait(lock, [this]() { return _quit || !_jobs.empty(); });
+            _wake.wait(lock, [this]() { return _quit || !_jobs.empty() || _trimAsked; });
             if (_quit) {
                 return;
             }
-            _decoding = std::move(_jobs.front());
+            if (_jobs.empty()) {
+                // What pictures freed goes back to the system here rather than in a frame.
+                _trimAsked = false;
+                lock.unlock();
+                trimHeap();
+                lock.lock();
+                continue;
+            }
+            Job job = std::move(_jobs.front());
             _jobs.pop_front();
+            _working = job.path;
             lock.unlock();
-            // Held packed until drawn: a picture read ahead costs a fraction of its size meanwhile.
-            pictures::DecodedPicture picture = pictures::decodeFile(_decoding, true);
+            pictures::DecodedPicture picture = job.run();
             lock.lock();
-            _results.push_back({std::move(_decoding), std::move(picture)});
-            _decoding.clear();
+            _trimAsked = _trimAsked || job.pixels;
+            _results.push_back({std::move(job.path), std::move(picture)});
+            _working.clear();
             _done.notify_all();
         }
     }
 
     std::mutex _mutex;
     std::condition_variable _wake; // a job or the end for the thread
-    std::condition_variable _done; // a picture finished, for the main thread waiting on it
-    std::deque<std::string> _jobs;
+    std::condition_variable _done; // a job finished, for the main thread waiting on it
+    std::deque<Job> _jobs;
     std::deque<Result> _results;
-    std::string _decoding;
+    std::string _working;
+    bool _trimAsked = false;
     bool _quit = false;
     SDL_Thread* _thread; // last: started once everything above exists
 };
@@ -217,6 +288,13 @@ void TextureCache::addImageAsync(const std::string& filepath,
     }
     askAhead(fullPath);
     auto request = _pending.find(fullPath);
+    if (request != _pending.end() && request->second.packing) {
+        // The pixels of a texture since removed from the cache: dropped, the file is read instead.
+        pictures::DecodedPicture dropped;
+        _loader->take(fullPath, &dropped);
+        _pending.erase(request);
+        request = _pending.end();
+    }
     if (request == _pending.end()) {
         startLoader();
         request = _pending.emplace(fullPath, Request()).first;
@@ -285,7 +363,7 @@ void TextureCache::deliverAsyncImages() {
             if (asked.reload || texture) {
                 // Pixels for a texture that let go of them (unless a draw read them first).
                 if (texture) {
-                    texture->adoptDecodedPicture(result.path, std::move(result.picture));
+                    texture->adoptDecodedPicture(result.path, std::move(result.picture), !asked.packing);
                 }
             } else {
                 texture = new (std::nothrow) Texture2D();
@@ -298,7 +376,7 @@ void TextureCache::deliverAsyncImages() {
                     _textures.emplace(result.path, texture);
                 }
             }
-            auto ahead = _asked.find(result.path);
+            auto ahead = asked.packing ? _asked.end() : _asked.find(result.path);
             if (ahead != _asked.end()) {
                 ahead->second.frame = Director::getInstance()->getTotalFrames();
             }
@@ -319,6 +397,11 @@ void TextureCache::deliverAsyncImages() {
             delivery.texture->release();
         }
     }
+}
+
+size_t TextureCache::getAsyncCount() const {
+    return static_cast<size_t>(std::count_if(_pending.begin(), _pending.end(),
+                                             [](const auto& entry) { return !entry.second.packing; }));
 }
 
 void TextureCache::waitForAsyncReads() {
@@ -418,10 +501,14 @@ size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
             idle.emplace_back(ahead, recency, texture);
         } else if (texture->originalIdle(now)) {
             const size_t before = texture->getPixelBytes();
-            texture->packOriginal();
+            if (!packLater(entry.first, texture, true)) {
+                texture->packOriginal();
+            }
             freed += before - std::min(before, texture->getPixelBytes());
         }
     }
+    // Memory for unpacking kept for the next question or two of a play, not for ever.
+    pixel_pool::dropIdle(now, kSpareFrames);
     std::sort(idle.begin(), idle.end(), [](const auto& a, const auto& b) {
         return std::tie(std::get<0>(a), std::get<1>(a)) > std::tie(std::get<0>(b), std::get<1>(b));
     });
@@ -429,8 +516,12 @@ size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
     for (auto& entry : idle) {
         Texture2D* texture = std::get<2>(entry);
         const size_t before = texture->getPixelBytes();
+        if (!texture->isPacked() && keepBytes > 0 && packLater(texture->getPath(), texture, false)) {
+            freed += before - texture->getPixelBytes(); // back packed in a frame or two, counted then
+            continue;
+        }
         if (!texture->isPacked()) {
-            texture->releasePixels(true);
+            texture->releasePixels(keepBytes > 0);
         }
         size_t bytes = texture->getPixelBytes();
         if (kept + bytes <= keepBytes) {
@@ -441,7 +532,28 @@ size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
         }
         freed += before - bytes;
     }
+    if (freed > 0 && _loader) {
+        _loader->trimSoon();
+    }
     return freed;
+}
+
+bool TextureCache::packLater(const std::string& fullPath, Texture2D* texture, bool keepScaledCopy) {
+    if (_pending.count(fullPath)) {
+        return false; // a read of it is on its way already
+    }
+    startLoader();
+    SDL_Surface* surface = nullptr;
+    SDL_Surface* owner = nullptr;
+    if (!texture->handOverPixels(&surface, &owner, keepScaledCopy)) {
+        return false;
+    }
+    // Delivered like a picture read again ahead: taken back at once if drawn before it is packed.
+    Request& request = _pending[fullPath];
+    request.reload = true;
+    request.packing = true;
+    _loader->pack(fullPath, surface, owner);
+    return true;
 }
 
 void TextureCache::removeAllTextures() {

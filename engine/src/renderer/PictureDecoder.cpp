@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ext/Headless.h"
+#include "renderer/PixelPool.h"
 
 namespace cocos2d {
 namespace pictures {
@@ -152,6 +153,22 @@ std::vector<uint32_t> packRuns(const SDL_Surface* image) {
 SDL_Surface* readFile(const std::string& fullPath) {
     ++g_fileDecodes;
     return IMG_Load(fullPath.c_str());
+}
+
+DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner) {
+    DecodedPicture picture;
+    if (surface) {
+        picture.runs = packRuns(surface);
+        if (!picture.runs.empty()) {
+            picture.width = surface->w;
+            picture.height = surface->h;
+        }
+    }
+    pixel_pool::giveBack(surface);
+    if (owner) {
+        SDL_FreeSurface(owner);
+    }
+    return picture;
 }
 
 DecodedPicture decodeFile(const std::string& fullPath, bool pack) {

@@ -41,12 +41,17 @@ SDL_Surface* readFile(const std::string& fullPath);
 // holds pictures packed until they are drawn). Thread-safe.
 DecodedPicture decodeFile(const std::string& fullPath, bool pack);
 
+// Packs a picture's surface (and the surface owning its pixels, if any), taking both over: the
+// runs, or an empty picture when it doesn't pack. Thread-safe.
+DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner);
+
 // Puts a decoded surface into the engine's layout, taking it over. PNGs with alpha (R, G, B, A
 // bytes) have red and blue swapped in place, and the ARGB view over those pixels is returned
 // with *owner set to the surface that owns them; anything else is converted (*owner null).
 // nullptr if that fails (the surface is freed).
 SDL_Surface* toEngineLayout(SDL_Surface* surface, SDL_Surface** owner);
 bool everyPixelOpaque(const SDL_Surface* surface);
+
 // The pixels as runs, or nothing when they would take more than half the unpacked size.
 std::vector<uint32_t> packRuns(const SDL_Surface* image);
 
