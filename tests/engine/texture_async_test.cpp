@@ -311,3 +311,38 @@ TEST_F(TextureAsyncTest, APictureRemovedWhileBeingPackedIsReadAgainWhenAskedFor)
 }
 
 } // namespace
+
+namespace {
+
+// An opaque PNG (R, G, B bytes) read ahead is packed straight from what the decoder gives; it
+// draws as the same picture read on the spot.
+TEST_F(TextureAsyncTest, AnOpaquePictureReadAheadDrawsAsReadOnTheSpot) {
+    std::vector<std::string> paths;
+    for (const char* name : {"ahead_rgb.png", "spot_rgb.png"}) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 160, 90, 24, SDL_PIXELFORMAT_RGB24);
+        for (int y = 0; y < 90; ++y) {
+            auto* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+            for (int x = 0; x < 160; ++x) {
+                row[3 * x] = static_cast<Uint8>(x / 16 * 25);
+                row[3 * x + 1] = static_cast<Uint8>(y / 9 * 20);
+                row[3 * x + 2] = static_cast<Uint8>(200 - x / 32 * 30);
+            }
+        }
+        paths.push_back(tempDir() + name);
+        IMG_SavePNG(surface, paths.back().c_str());
+        SDL_FreeSurface(surface);
+    }
+    Texture2D* ahead = nullptr;
+    cache()->addImageAsync(paths[0], [&](Texture2D* texture) { ahead = texture; });
+    ASSERT_TRUE(stepUntilDelivered());
+    ASSERT_NE(ahead, nullptr);
+    EXPECT_TRUE(ahead->isPacked());
+    EXPECT_TRUE(ahead->isOpaque());
+    show(ahead, 0);
+    show(cache()->addImage(paths[1]), 400);
+    step(kFrame);
+    EXPECT_EQ(differences(160, 90), 0);
+    EXPECT_NE(pixelAtDesign(150, 150), pixelAtDesign(20, 120)) << "the bands are drawn";
+}
+
+} // namespace

@@ -114,18 +114,21 @@ bool everyPixelOpaque(const SDL_Surface* surface) {
     return true;
 }
 
-std::vector<uint32_t> packRuns(const SDL_Surface* image) {
-    // Counted first, so the runs are allocated once at their size: a growing vector would hold
-    // up to twice the packed picture while it grows.
-    const size_t limit = static_cast<size_t>(image->w) * static_cast<size_t>(image->h) / 4;
+namespace {
+// Runs of the pixels `pixelAt(row, x)` gives (ARGB), across rows: counted first, so the runs are
+// allocated once at their size (a growing vector would hold up to twice the packed picture).
+template <typename Row, typename Pixel>
+std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt) {
+    const size_t limit = static_cast<size_t>(width) * static_cast<size_t>(height) / 4;
     size_t count = 0;
     Uint32 last = 0;
-    for (int y = 0; y < image->h && count <= limit; ++y) {
-        const Uint32* row = rowOf(image, y);
-        for (int x = 0; x < image->w; ++x) {
-            if (count == 0 || row[x] != last) {
+    for (int y = 0; y < height && count <= limit; ++y) {
+        const auto* row = rowAt(y);
+        for (int x = 0; x < width; ++x) {
+            const Uint32 p = pixelAt(row, x);
+            if (count == 0 || p != last) {
                 ++count;
-                last = row[x];
+                last = p;
             }
         }
     }
@@ -135,19 +138,41 @@ std::vector<uint32_t> packRuns(const SDL_Surface* image) {
     }
     std::vector<uint32_t> runs;
     runs.reserve(count * 2);
-    for (int y = 0; y < image->h; ++y) {
-        const Uint32* row = rowOf(image, y);
-        for (int x = 0; x < image->w; ++x) {
+    for (int y = 0; y < height; ++y) {
+        const auto* row = rowAt(y);
+        for (int x = 0; x < width; ++x) {
             // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
-            if (!runs.empty() && runs.back() == row[x]) {
+            const Uint32 p = pixelAt(row, x);
+            if (!runs.empty() && runs.back() == p) {
                 ++runs[runs.size() - 2];
             } else {
                 runs.push_back(1);
-                runs.push_back(row[x]);
+                runs.push_back(p);
             }
         }
     }
     return runs;
+}
+
+// An opaque PNG decodes to the bytes R, G, B: packed as it is, without the picture's worth of
+// memory a conversion to ARGB first would take.
+std::vector<uint32_t> packRgbRuns(const SDL_Surface* image) {
+    return packRunsOf(
+        image->w, image->h,
+        [image](int y) {
+            return static_cast<const Uint8*>(image->pixels) + static_cast<size_t>(y) * image->pitch;
+        },
+        [](const Uint8* row, int x) {
+            const Uint8* p = row + 3 * x;
+            return 0xFF000000u | Uint32{p[0]} << 16 | Uint32{p[1]} << 8 | p[2];
+        });
+}
+} // namespace
+
+std::vector<uint32_t> packRuns(const SDL_Surface* image) {
+    return packRunsOf(
+        image->w, image->h, [image](int y) { return rowOf(image, y); },
+        [](const Uint32* row, int x) { return row[x]; });
 }
 
 SDL_Surface* readFile(const std::string& fullPath) {
@@ -173,8 +198,19 @@ DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner) {
 
 DecodedPicture decodeFile(const std::string& fullPath, bool pack) {
     DecodedPicture picture;
+    SDL_Surface* decoded = readFile(fullPath);
+    if (pack && decoded && decoded->format->format == SDL_PIXELFORMAT_RGB24 && !SDL_MUSTLOCK(decoded)) {
+        picture.runs = packRgbRuns(decoded);
+        if (!picture.runs.empty()) {
+            picture.width = decoded->w;
+            picture.height = decoded->h;
+            picture.opaque = true;
+            SDL_FreeSurface(decoded);
+            return picture;
+        }
+    }
     SDL_Surface* owner = nullptr;
-    SDL_Surface* surface = toEngineLayout(readFile(fullPath), &owner);
+    SDL_Surface* surface = toEngineLayout(decoded, &owner);
     if (!surface) {
         picture.error = IMG_GetError();
         return picture;
