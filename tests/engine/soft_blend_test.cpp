@@ -182,4 +182,35 @@ TEST(SoftBlendTest, AWalkSamplesAlongItsStepAndNeverLeavesThePicture) {
     EXPECT_EQ(walked, expected);
 }
 
+// A picture of one colour walked through its alpha alone draws what the same picture written
+// out in full draws: every mode and tint, odd lengths, walks leaving the picture on any side.
+TEST(SoftBlendTest, AOneColourPictureWalkedByItsAlphaDrawsAsTheFullPicture) {
+    std::mt19937 random(11);
+    constexpr int kWidth = 37, kHeight = 23;
+    const uint32_t rgb = 0x3A7FD2u;
+    std::vector<uint8_t> alpha(kWidth * kHeight);
+    Canvas full(kWidth, kHeight, 0);
+    for (size_t i = 0; i < alpha.size(); ++i) {
+        const uint32_t kind = random() % 3;
+        alpha[i] = static_cast<uint8_t>(kind == 0 ? 0 : kind == 1 ? 255 : random() % 256);
+        full.pixels[i] = static_cast<uint32_t>(alpha[i]) << 24 | rgb;
+    }
+    const AlphaPixels byAlpha{alpha.data(), kWidth, kHeight, rgb};
+    for (Mode mode : {Mode::Copy, Mode::Blend, Mode::Add}) {
+        for (const Tint tint : {Tint{}, Tint{200, 100, 255, 140}}) {
+            for (int trial = 0; trial < 20; ++trial) {
+                const int n = 1 + static_cast<int>(random() % 61);
+                const Walk walk{static_cast<int32_t>(random() % (60 << 16)) - (10 << 16),
+                                static_cast<int32_t>(random() % (40 << 16)) - (8 << 16),
+                                static_cast<int32_t>(random() % 150000) - 75000,
+                                static_cast<int32_t>(random() % 150000) - 75000};
+                std::vector<uint32_t> viaAlpha = opaqueRow(random, n), viaFull = viaAlpha;
+                drawWalk(viaAlpha.data(), n, byAlpha, walk, tint, mode);
+                drawWalk(viaFull.data(), n, full.view, walk, tint, mode);
+                ASSERT_EQ(viaAlpha, viaFull) << "mode " << static_cast<int>(mode) << " trial " << trial;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -324,3 +324,58 @@ TEST_F(TexturePixelsTest, PicturesOffScreenArePackedAwayFromTheFrameWithoutReadi
 }
 
 } // namespace
+
+namespace {
+
+std::string writeInk(const std::string& path, Uint8 cornerBlue) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 160, 160, 32, SDL_PIXELFORMAT_RGBA32);
+    for (int y = 0; y < 160; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            auto* p = static_cast<Uint8*>(surface->pixels) + y * surface->pitch + x * 4;
+            const bool corner = x == 0 && y == 0;
+            p[0] = corner && cornerBlue ? 0 : 250;
+            p[1] = corner && cornerBlue ? 0 : 220;
+            p[2] = corner && cornerBlue ? cornerBlue : 40;
+            p[3] = corner ? 0 : static_cast<Uint8>((x * 255 / 159 + y / 40 * 60) % 256);
+        }
+    }
+    IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    return path;
+}
+
+// A picture in one ink (the focus lines) drawn turned is walked through its alpha alone: it
+// looks exactly as a picture of more than one colour with the same visible pixels does, and its
+// full pixels are packed meanwhile (or let go, as this one's: it has no runs to pack).
+TEST_F(TexturePixelsTest, APictureInOneInkDrawnTurnedLooksTheSameAndKeepsItsFullPixelsPacked) {
+    const std::string inkPath = writeInk(tempDir() + "ink.png", 0);
+    const std::string mixedPath = writeInk(tempDir() + "mixed.png", 255); // one clear pixel in blue
+    const auto frameNear = [this]() {
+        std::vector<unsigned int> pixels;
+        for (int y = 250; y < 470; y += 2) {
+            for (int x = 530; x < 750; ++x) {
+                pixels.push_back(pixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    Sprite* mixed = show(mixedPath, 560, 280);
+    mixed->setRotation(25.0f);
+    step(kFrame);
+    const std::vector<unsigned int> expected = frameNear();
+    mixed->setVisible(false);
+    Sprite* ink = show(inkPath, 560, 280);
+    ink->setRotation(25.0f);
+    step(kFrame);
+    EXPECT_EQ(frameNear(), expected);
+
+    step(kFrame, 3);
+    stepPacked();
+    Texture2D* texture = ink->getTexture();
+    EXPECT_TRUE(texture->holdsPixels());
+    EXPECT_LT(texture->getPixelBytes(), 160u * 160u * 2u)
+        << "the alpha (a quarter), the full pixels packed or gone";
+    EXPECT_EQ(frameNear(), expected);
+}
+
+} // namespace

@@ -79,9 +79,15 @@ public:
     // Engine side: a picture drawn only from its scaled copy for a while (a portrait shown small)
     // packs its full-size pixels and keeps the copy; they are unpacked when needed again.
     bool originalIdle(unsigned now) const {
-        return _scaled && (_surface || _texture) && !_path.empty() && now - _originalUsedFrame > 1;
+        return (_scaled || !_alphaCopy.empty()) && (_surface || _texture) && !_path.empty() &&
+               now - _originalUsedFrame > 1;
     }
     void packOriginal();
+    // Engine side: a picture whose pixels are all of one colour (the focus lines), as its alpha
+    // alone (a byte a pixel, rows `getPixelsWide()` apart) with that colour in *rgb: a quarter of
+    // its pixels' memory, for drawing it turned. Made once; while only this copy is drawn, the
+    // full pixels are packed as they are for a scaled copy. nullptr for any other picture.
+    const uint8_t* getAlphaCopy(uint32_t* rgb);
     // Engine side: hands the full-size pixels of a picture from a file over to be packed
     // elsewhere (the texture cache's loader thread) and lets go of every other copy, the scaled
     // copy too unless `keepScaledCopy`. The packed pixels come back through adoptDecodedPicture.
@@ -91,7 +97,9 @@ public:
     // Engine side: whether the pixels are held packed only.
     bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
     // Engine side: whether any copy of the pixels is held right now (turned copies aside).
-    bool holdsPixels() const { return _surface || _texture || _scaled || !_packed.empty(); }
+    bool holdsPixels() const {
+        return _surface || _texture || _scaled || !_packed.empty() || !_alphaCopy.empty();
+    }
     // Engine side: pixels that can be made again by whoever made them (generated images): once
     // uploaded to a software renderer they are held there only. pixelsLost() tells when that
     // renderer has gone with them.
@@ -172,6 +180,9 @@ private:
     int _uploadCount = 0;
     Size _contentSizeInPixels;
     std::string _path;
+    std::vector<uint8_t> _alphaCopy;
+    uint32_t _alphaColour = 0;
+    bool _alphaTried = false; // the pixels were looked at for one colour
     std::unique_ptr<TurnedImages> _turned;
     bool _turnedBuilt = false;
     ScaledLook _scaledLook;

@@ -50,6 +50,17 @@ struct Walk {
 // (a turned picture, one row at a time).
 void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint, Mode mode);
 
+// A picture of one colour held as its alpha alone: one byte a pixel, rows `width` bytes apart,
+// each pixel drawn as `rgb` (0xRRGGBB) at that alpha. A quarter of the memory to read.
+struct AlphaPixels {
+    const uint8_t* data = nullptr;
+    int width = 0;
+    int height = 0;
+    uint32_t rgb = 0;
+};
+// The same walk through such a picture: as drawWalk over its pixels written out in full.
+void drawWalk(uint32_t* frame, int n, const AlphaPixels& image, Walk walk, Tint tint, Mode mode);
+
 // Draws the image's `from` box into the frame's `to` box, sampling the nearest pixel when the
 // sizes differ, clipped to the frame. `scratch` is working space, kept between calls.
 void drawBox(const Pixels& frame, const Pixels& image, Box from, Box to, Tint tint, Mode mode,

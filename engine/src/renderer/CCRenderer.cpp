@@ -300,10 +300,27 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     if (upright || std::fabs(cross) < kMinArea) {
         return false;
     }
-    const SDL_Surface* image = texture->getSurface();
-    if (!image) {
+    // Into the frame, a picture of one colour (the focus lines) is walked through its alpha alone.
+    soft::AlphaPixels alpha;
+    if (_frameSurface) {
+        uint32_t rgb = 0;
+        if (const uint8_t* data = texture->getAlphaCopy(&rgb)) {
+            alpha = soft::AlphaPixels{data, texture->getPixelsWide(), texture->getPixelsHigh(), rgb};
+        }
+    }
+    soft::Pixels frame, picture;
+    if (!alpha.data && !asPixels(texture->getSurface(), &picture)) {
         return false;
     }
+    const auto imageW = static_cast<float>(alpha.data ? alpha.width : picture.width);
+    const auto imageH = static_cast<float>(alpha.data ? alpha.height : picture.height);
+    const auto walkRow = [&](uint32_t* out, int n, const soft::Walk& walk, soft::Mode rowMode) {
+        if (alpha.data) {
+            soft::drawWalk(out, n, alpha, walk, toTint(c), rowMode);
+        } else {
+            soft::drawWalk(out, n, picture, walk, toTint(c), rowMode);
+        }
+    };
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(_target, &width, &height);
     float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
@@ -323,10 +340,6 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // With the frame at hand each row is sampled and blended straight into the frame, four pixels
     // at a time. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
     // than blending each pixel through SDL); it is freed once no turned quad was drawn for a frame.
-    soft::Pixels frame, picture;
-    if (!asPixels(image, &picture)) {
-        return false;
-    }
     soft::Mode mode = soft::Mode::Blend;
     const bool direct = asPixels(_frameSurface, &frame) && toSoftMode(blendMode, &mode) &&
                         frame.width >= box.x + box.w && frame.height >= box.y + box.h;
@@ -352,11 +365,11 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
     // are linear in the frame's x, so each row's covered span is solved for, not searched.
     const float daDx = e2y / cross, daDy = -e2x / cross, dbDx = -e1y / cross, dbDy = e1x / cross;
-    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * image->w,
-                dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * image->h;
-    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * image->w,
-                dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * image->h;
-    const float u0 = v[0].tex_coord.x * image->w, t0 = v[0].tex_coord.y * image->h;
+    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * imageW,
+                dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * imageH;
+    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * imageW,
+                dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * imageH;
+    const float u0 = v[0].tex_coord.x * imageW, t0 = v[0].tex_coord.y * imageH;
     // Image position in 16.16 fixed point, stepped per frame pixel.
     const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
     const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
@@ -395,15 +408,14 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
         const Span span = spanOf(row);
         const soft::Walk walk{span.u, span.t, dUdx, dTdx};
         if (direct) {
-            soft::drawWalk(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, picture, walk,
-                           toTint(c), mode);
+            walkRow(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, walk, mode);
             continue;
         }
         // On the canvas: the tinted picture where the quad is, clear around it.
         auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
         std::fill(out, out + span.begin, 0u);
         std::fill(out + span.end, out + box.w, 0u);
-        soft::drawWalk(out + span.begin, span.end - span.begin, picture, walk, toTint(c), soft::Mode::Copy);
+        walkRow(out + span.begin, span.end - span.begin, walk, soft::Mode::Copy);
     }
     SDL_UnlockTexture(_canvas);
     // Outside the quad the canvas is clear, so it must blend even where the image is opaque.

@@ -131,6 +131,8 @@ void Texture2D::updateWithSurface(SDL_Surface* surface) {
     _dirty = true;
     _turned.reset();
     _turnedBuilt = false;
+    std::vector<uint8_t>().swap(_alphaCopy);
+    _alphaTried = false;
     _overBlackFixups.reset();
     releaseScaledCopy();
 }
@@ -200,7 +202,7 @@ size_t Texture2D::getPixelBytes() const {
     const size_t image = static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh) * 4;
     return (_surface ? image : 0) + (_texture ? image : 0) +
            (_scaled ? static_cast<size_t>(_scaledWidth) * static_cast<size_t>(_scaledHeight) * 4 : 0) +
-           _packed.size() * sizeof(uint32_t);
+           _packed.size() * sizeof(uint32_t) + _alphaCopy.size();
 }
 
 void Texture2D::markOriginalUsed() {
@@ -244,6 +246,8 @@ void Texture2D::releaseAll(bool keepPacked, bool keepScaledCopy) {
     releaseTexture();
     if (!keepScaledCopy) {
         releaseScaledCopy();
+        std::vector<uint8_t>().swap(_alphaCopy);
+        _alphaTried = false;
     }
     freeSurface();
     // Turned copies stay: making them again costs more than a frame has (8 ms for the star),
@@ -305,6 +309,21 @@ const SDL_Surface* Texture2D::getSurface() {
         return _surface;
     }
     return nullptr;
+}
+
+const uint8_t* Texture2D::getAlphaCopy(uint32_t* rgb) {
+    markUsed();
+    if (!_alphaTried) {
+        _alphaTried = true;
+        const SDL_Surface* image = getSurface();
+        uint32_t colour = 0;
+        if (image && pictures::oneColour(image, &colour)) {
+            _alphaCopy = pictures::alphaOf(image);
+            _alphaColour = colour;
+        }
+    }
+    *rgb = _alphaColour;
+    return _alphaCopy.empty() ? nullptr : _alphaCopy.data();
 }
 
 const TurnedImages* Texture2D::getTurnedImages() {

@@ -114,6 +114,35 @@ bool everyPixelOpaque(const SDL_Surface* surface) {
     return true;
 }
 
+bool oneColour(const SDL_Surface* image, uint32_t* rgb) {
+    if (!image || image->w <= 0 || image->h <= 0) {
+        return false;
+    }
+    const Uint32 colour = rowOf(image, 0)[0] & 0xFFFFFFu;
+    for (int y = 0; y < image->h; ++y) {
+        const Uint32* row = rowOf(image, y);
+        for (int x = 0; x < image->w; ++x) {
+            if ((row[x] & 0xFFFFFFu) != colour) {
+                return false;
+            }
+        }
+    }
+    *rgb = colour;
+    return true;
+}
+
+std::vector<uint8_t> alphaOf(const SDL_Surface* image) {
+    std::vector<uint8_t> alpha(static_cast<size_t>(image->w) * static_cast<size_t>(image->h));
+    uint8_t* out = alpha.data();
+    for (int y = 0; y < image->h; ++y) {
+        const Uint32* row = rowOf(image, y);
+        for (int x = 0; x < image->w; ++x) {
+            *out++ = static_cast<uint8_t>(row[x] >> 24);
+        }
+    }
+    return alpha;
+}
+
 namespace {
 // Runs of the pixels `pixelAt(row, x)` gives (ARGB), across rows: counted first, so the runs are
 // allocated once at their size (a growing vector would hold up to twice the packed picture).

@@ -52,6 +52,11 @@ DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner);
 SDL_Surface* toEngineLayout(SDL_Surface* surface, SDL_Surface** owner);
 bool everyPixelOpaque(const SDL_Surface* surface);
 
+// Every pixel of one colour, whatever its alpha (a glow, lines drawn in one ink): that colour
+// (0xRRGGBB) in *rgb.
+bool oneColour(const SDL_Surface* image, uint32_t* rgb);
+// The alpha of each pixel, row after row.
+std::vector<uint8_t> alphaOf(const SDL_Surface* image);
 // The pixels as runs, or nothing when they would take more than half the unpacked size.
 std::vector<uint32_t> packRuns(const SDL_Surface* image);
 

@@ -180,26 +180,28 @@ void drawRow(uint32_t* frame, const uint32_t* source, int n, Tint tint, Mode mod
     drawRowReference(frame + i, source + i, n - i, tint, mode);
 }
 
-void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint, Mode mode) {
-    const int32_t maxU = image.width - 1, maxT = image.height - 1;
-    const int pitchPixels = image.pitch / 4;
+namespace {
+// The walk through an image `width` x `height` whose rows are `pitch` elements apart; fetch(i)
+// gives the ARGB pixel at element i.
+template <typename Fetch>
+void walkInto(uint32_t* frame, int n, int width, int height, int pitch, Walk walk, Tint tint, Mode mode,
+              Fetch fetch) {
+    const int32_t maxU = width - 1, maxT = height - 1;
     const auto sample = [&](int32_t u, int32_t t) {
-        return image
-            .data[static_cast<size_t>(std::clamp(t >> 16, 0, maxT)) * static_cast<size_t>(pitchPixels) +
-                  static_cast<size_t>(std::clamp(u >> 16, 0, maxU))];
+        return fetch(static_cast<size_t>(std::clamp(t >> 16, 0, maxT)) * static_cast<size_t>(pitch) +
+                     static_cast<size_t>(std::clamp(u >> 16, 0, maxU)));
     };
     int i = 0;
 #ifdef SOFT_BLEND_SSE2
     // Four positions at a time: clamped as 16-bit pairs (u, t), whose index u + t * pitch is one
     // multiply-add. Needs the image to fit in 16-bit coordinates.
-    if (pitchPixels <= 32767 && image.height <= 32767 && image.width <= 32767) {
+    if (pitch <= 32767 && height <= 32767 && width <= 32767) {
         const __m128i limits =
             _mm_set_epi16(static_cast<short>(maxT), static_cast<short>(maxT), static_cast<short>(maxT),
                           static_cast<short>(maxT), static_cast<short>(maxU), static_cast<short>(maxU),
                           static_cast<short>(maxU), static_cast<short>(maxU));
-        const __m128i rowStep =
-            _mm_set_epi16(static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1,
-                          static_cast<short>(pitchPixels), 1, static_cast<short>(pitchPixels), 1);
+        const __m128i rowStep = _mm_set_epi16(static_cast<short>(pitch), 1, static_cast<short>(pitch), 1,
+                                              static_cast<short>(pitch), 1, static_cast<short>(pitch), 1);
         const __m128i tint16 = _mm_set_epi16(tint.a, tint.r, tint.g, tint.b, tint.a, tint.r, tint.g, tint.b);
         const bool plain = tint.plain();
         __m128i u = _mm_set_epi32(walk.u + 3 * walk.du, walk.u + 2 * walk.du, walk.u + walk.du, walk.u);
@@ -211,9 +213,10 @@ void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint,
             ut = _mm_min_epi16(_mm_max_epi16(ut, _mm_setzero_si128()), limits);
             const __m128i pairs = _mm_unpacklo_epi16(ut, _mm_srli_si128(ut, 8));
             _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_madd_epi16(pairs, rowStep));
-            __m128i s =
-                _mm_set_epi32(static_cast<int>(image.data[index[3]]), static_cast<int>(image.data[index[2]]),
-                              static_cast<int>(image.data[index[1]]), static_cast<int>(image.data[index[0]]));
+            __m128i s = _mm_set_epi32(static_cast<int>(fetch(static_cast<size_t>(index[3]))),
+                                      static_cast<int>(fetch(static_cast<size_t>(index[2]))),
+                                      static_cast<int>(fetch(static_cast<size_t>(index[1]))),
+                                      static_cast<int>(fetch(static_cast<size_t>(index[0]))));
             if (!plain) {
                 s = tint4(s, tint16);
             }
@@ -228,6 +231,20 @@ void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint,
     for (; i < n; ++i) {
         frame[i] = drawPixel(sample(walk.u + i * walk.du, walk.t + i * walk.dt), frame[i], tint, mode);
     }
+}
+} // namespace
+
+void drawWalk(uint32_t* frame, int n, const Pixels& image, Walk walk, Tint tint, Mode mode) {
+    const uint32_t* data = image.data;
+    walkInto(frame, n, image.width, image.height, image.pitch / 4, walk, tint, mode,
+             [data](size_t i) { return data[i]; });
+}
+
+void drawWalk(uint32_t* frame, int n, const AlphaPixels& image, Walk walk, Tint tint, Mode mode) {
+    const uint8_t* data = image.data;
+    const uint32_t rgb = image.rgb & 0xFFFFFFu;
+    walkInto(frame, n, image.width, image.height, image.width, walk, tint, mode,
+             [data, rgb](size_t i) { return static_cast<uint32_t>(data[i]) << 24 | rgb; });
 }
 
 void drawBox(const Pixels& frame, const Pixels& image, Box from, Box to, Tint tint, Mode mode,
