@@ -336,7 +336,7 @@ std::string writeInk(const std::string& path, Uint8 cornerBlue) {
             p[0] = corner && cornerBlue ? 0 : 250;
             p[1] = corner && cornerBlue ? 0 : 220;
             p[2] = corner && cornerBlue ? cornerBlue : 40;
-            p[3] = corner ? 0 : static_cast<Uint8>((x * 255 / 159 + y / 40 * 60) % 256);
+            p[3] = corner ? 0 : static_cast<Uint8>((x / 16 * 20 + y / 40 * 60) % 256);
         }
     }
     IMG_SavePNG(surface, path.c_str());
@@ -346,7 +346,7 @@ std::string writeInk(const std::string& path, Uint8 cornerBlue) {
 
 // A picture in one ink (the focus lines) drawn turned is walked through its alpha alone: it
 // looks exactly as a picture of more than one colour with the same visible pixels does, and its
-// full pixels are packed meanwhile (or let go, as this one's: it has no runs to pack).
+// full pixels are packed meanwhile.
 TEST_F(TexturePixelsTest, APictureInOneInkDrawnTurnedLooksTheSameAndKeepsItsFullPixelsPacked) {
     const std::string inkPath = writeInk(tempDir() + "ink.png", 0);
     const std::string mixedPath = writeInk(tempDir() + "mixed.png", 255); // one clear pixel in blue
@@ -372,9 +372,23 @@ TEST_F(TexturePixelsTest, APictureInOneInkDrawnTurnedLooksTheSameAndKeepsItsFull
     step(kFrame, 3);
     stepPacked();
     Texture2D* texture = ink->getTexture();
-    EXPECT_TRUE(texture->holdsPixels());
-    EXPECT_LT(texture->getPixelBytes(), 160u * 160u * 2u)
-        << "the alpha (a quarter), the full pixels packed or gone";
+    EXPECT_TRUE(texture->isPacked()) << "the full pixels";
+    EXPECT_LT(texture->getPixelBytes(), 160u * 160u * 2u) << "the alpha (a quarter) and the packed pixels";
+    EXPECT_EQ(frameNear(), expected);
+
+    // Held packed when it comes on screen again (read ahead, or packed since): its alpha is read
+    // from the packed pixels, which stay packed.
+    ink->removeFromParent();
+    step(kFrame, 3);
+    director()->getTextureCache()->releaseIdlePixels(director()->getTotalFrames(), 1u << 20);
+    ASSERT_TRUE(texture->isPacked());
+    Sprite* again = Sprite::createWithTexture(texture);
+    again->setAnchorPoint(Vec2::ZERO);
+    again->setPosition(560, 280);
+    again->setRotation(25.0f);
+    scene->addChild(again);
+    step(kFrame);
+    EXPECT_TRUE(texture->isPacked()) << "never unpacked";
     EXPECT_EQ(frameNear(), expected);
 }
 

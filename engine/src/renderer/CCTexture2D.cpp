@@ -315,12 +315,15 @@ const uint8_t* Texture2D::getAlphaCopy(uint32_t* rgb) {
     markUsed();
     if (!_alphaTried) {
         _alphaTried = true;
-        const SDL_Surface* image = getSurface();
         uint32_t colour = 0;
-        if (image && pictures::oneColour(image, &colour)) {
+        if (!_surface && !_texture && !_packed.empty()) {
+            // Read from the runs: the full pixels need not be unpacked at all.
+            _alphaCopy = pictures::alphaOfRuns(
+                _packed, static_cast<size_t>(_pixelsWide) * static_cast<size_t>(_pixelsHigh), &colour);
+        } else if (const SDL_Surface* image = getSurface(); image && pictures::oneColour(image, &colour)) {
             _alphaCopy = pictures::alphaOf(image);
-            _alphaColour = colour;
         }
+        _alphaColour = colour;
     }
     *rgb = _alphaColour;
     return _alphaCopy.empty() ? nullptr : _alphaCopy.data();

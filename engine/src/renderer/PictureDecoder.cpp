@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <atomic>
+#include <cstring>
 #include <utility>
 
 #include "ext/Headless.h"
@@ -140,6 +141,31 @@ std::vector<uint8_t> alphaOf(const SDL_Surface* image) {
             *out++ = static_cast<uint8_t>(row[x] >> 24);
         }
     }
+    return alpha;
+}
+
+std::vector<uint8_t> alphaOfRuns(const std::vector<uint32_t>& runs, size_t pixelCount, uint32_t* rgb) {
+    if (runs.size() < 2) {
+        return {};
+    }
+    const uint32_t colour = runs[1] & 0xFFFFFFu;
+    size_t total = 0;
+    for (size_t i = 0; i + 1 < runs.size(); i += 2) {
+        if ((runs[i + 1] & 0xFFFFFFu) != colour) {
+            return {};
+        }
+        total += runs[i];
+    }
+    if (total != pixelCount) {
+        return {};
+    }
+    std::vector<uint8_t> alpha(pixelCount);
+    uint8_t* out = alpha.data();
+    for (size_t i = 0; i + 1 < runs.size(); i += 2) {
+        std::memset(out, static_cast<int>(runs[i + 1] >> 24), runs[i]);
+        out += runs[i];
+    }
+    *rgb = colour;
     return alpha;
 }
 

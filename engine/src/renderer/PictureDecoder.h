@@ -57,6 +57,9 @@ bool everyPixelOpaque(const SDL_Surface* surface);
 bool oneColour(const SDL_Surface* image, uint32_t* rgb);
 // The alpha of each pixel, row after row.
 std::vector<uint8_t> alphaOf(const SDL_Surface* image);
+// The same from packed runs of `pixelCount` pixels, without unpacking them: empty when they are
+// not all of one colour.
+std::vector<uint8_t> alphaOfRuns(const std::vector<uint32_t>& runs, size_t pixelCount, uint32_t* rgb);
 // The pixels as runs, or nothing when they would take more than half the unpacked size.
 std::vector<uint32_t> packRuns(const SDL_Surface* image);
 
