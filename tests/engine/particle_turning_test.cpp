@@ -1,6 +1,7 @@
-// Spinning particles on the software (headless) target are drawn from copies of their texture
-// turned in steps. These tests check the copies face the right way, match what turned quads
-// draw, and are made once per texture.
+// Spinning particles face their angle (on the headless frame they are walked into it turned). A
+// software target without the frame at hand draws them from copies of their texture turned in
+// steps: these tests also check the copies match what turned quads draw and are made once per
+// texture.
 #include <cmath>
 #include <string>
 

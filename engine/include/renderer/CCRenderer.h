@@ -44,7 +44,8 @@ public:
 
     SDL_Renderer* getTarget() const { return _target; }
     // True for a software target: it copies axis-aligned quads quickly but turned ones slowly.
-    bool turnsQuadsSlowly() const { return _software; }
+    // With the frame at hand the engine walks turned quads into it itself, quickly.
+    bool turnsQuadsSlowly() const { return _software && !_frameSurface; }
     int getDrawCallCount() const { return _drawCalls; }
 
 private:
@@ -52,9 +53,9 @@ private:
     // false when the quad is anything else or no copy is ready.
     bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                         int blendMode, bool firstDraw);
-    // Software target: draws a large turned quad by sampling the picture for each frame pixel, into
-    // the frame when it is at hand, else onto a canvas SDL copies; false when the quad is small or
-    // not a single whole quad.
+    // Software target: draws turned quads by sampling the picture for each frame pixel, into the
+    // frame when it is at hand (any number of quads, spinning particles too), else onto a canvas
+    // SDL copies (one large quad only); false when the quads are all upright or it can't.
     bool drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                         int blendMode);
 

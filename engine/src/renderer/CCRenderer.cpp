@@ -281,23 +281,38 @@ bool Renderer::drawOverBlack(Texture2D* texture, int x, int y) {
 bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                               int blendMode) {
     static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
-    constexpr float kMinArea = 128.0f * 128.0f; // smaller quads are cheap enough for SDL
-    if (vertexCount != 4 || indexCount != 6 || !indices || !std::equal(indices, indices + 6, kQuadIndices)) {
+    constexpr float kMinArea = 128.0f * 128.0f; // onto the canvas, smaller quads are cheap enough for SDL
+    const int quads = vertexCount / 4;
+    if (quads < 1 || vertexCount % 4 != 0 || indexCount != quads * 6 || !indices) {
         return false;
     }
-    const SDL_Vertex* v = _scratch.data(); // bottom-left, bottom-right, top-left, top-right
-    const float e1x = v[1].position.x - v[0].position.x, e1y = v[1].position.y - v[0].position.y;
-    const float e2x = v[2].position.x - v[0].position.x, e2y = v[2].position.y - v[0].position.y;
-    const float cross = e1x * e2y - e1y * e2x;
-    const SDL_Color c = v[0].color;
-    for (int i = 1; i < 4; ++i) {
-        if (v[i].color.r != c.r || v[i].color.g != c.g || v[i].color.b != c.b || v[i].color.a != c.a) {
+    // Several quads (spinning particles) only straight into the frame.
+    if (quads > 1 && !_frameSurface) {
+        return false;
+    }
+    bool anyTurned = false;
+    for (int q = 0; q < quads; ++q) {
+        const SDL_Vertex* v = _scratch.data() + q * 4; // bottom-left, bottom-right, top-left, top-right
+        for (int k = 0; k < 6; ++k) {
+            if (indices[q * 6 + k] != q * 4 + kQuadIndices[k]) {
+                return false;
+            }
+        }
+        for (int i = 1; i < 4; ++i) {
+            if (std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) != 0) {
+                return false;
+            }
+        }
+        const float e1x = v[1].position.x - v[0].position.x, e1y = v[1].position.y - v[0].position.y;
+        const float e2x = v[2].position.x - v[0].position.x, e2y = v[2].position.y - v[0].position.y;
+        const bool upright = (e1y == 0.0f && e2x == 0.0f) || (e1x == 0.0f && e2y == 0.0f);
+        anyTurned = anyTurned || !upright;
+        if (!_frameSurface && std::fabs(e1x * e2y - e1y * e2x) < kMinArea) {
             return false;
         }
     }
-    // Upright quads are SDL's fast blits already.
-    const bool upright = (e1y == 0.0f && e2x == 0.0f) || (e1x == 0.0f && e2y == 0.0f);
-    if (upright || std::fabs(cross) < kMinArea) {
+    // Upright quads are drawn as boxes (drawUprightQuads, or SDL's fast blits).
+    if (!anyTurned) {
         return false;
     }
     // Into the frame, a picture of one colour (the focus lines) is walked through its alpha alone.
@@ -314,114 +329,133 @@ bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* in
     }
     const auto imageW = static_cast<float>(alpha.data ? alpha.width : picture.width);
     const auto imageH = static_cast<float>(alpha.data ? alpha.height : picture.height);
-    const auto walkRow = [&](uint32_t* out, int n, const soft::Walk& walk, soft::Mode rowMode) {
+    const auto walkRow = [&](uint32_t* out, int n, const soft::Walk& walk, soft::Tint tint,
+                             soft::Mode rowMode) {
         if (alpha.data) {
-            soft::drawWalk(out, n, alpha, walk, toTint(c), rowMode);
+            soft::drawWalk(out, n, alpha, walk, tint, rowMode);
         } else {
-            soft::drawWalk(out, n, picture, walk, toTint(c), rowMode);
+            soft::drawWalk(out, n, picture, walk, tint, rowMode);
         }
     };
     int width = 0, height = 0;
     SDL_GetRendererOutputSize(_target, &width, &height);
-    float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
-    for (int i = 1; i < 4; ++i) {
-        minX = std::min(minX, v[i].position.x);
-        maxX = std::max(maxX, v[i].position.x);
-        minY = std::min(minY, v[i].position.y);
-        maxY = std::max(maxY, v[i].position.y);
-    }
-    SDL_Rect box{std::max(0, static_cast<int>(std::floor(minX))),
-                 std::max(0, static_cast<int>(std::floor(minY))), 0, 0};
-    box.w = std::min(width, static_cast<int>(std::ceil(maxX))) - box.x;
-    box.h = std::min(height, static_cast<int>(std::ceil(maxY))) - box.y;
-    if (box.w <= 0 || box.h <= 0) {
-        return true; // nothing of it is in the frame
-    }
-    // With the frame at hand each row is sampled and blended straight into the frame, four pixels
-    // at a time. Otherwise the quad is mapped onto a canvas that SDL then blends (measured faster
-    // than blending each pixel through SDL); it is freed once no turned quad was drawn for a frame.
     soft::Mode mode = soft::Mode::Blend;
     const bool direct = asPixels(_frameSurface, &frame) && toSoftMode(blendMode, &mode) &&
-                        frame.width >= box.x + box.w && frame.height >= box.y + box.h;
-    void* pixels = nullptr;
-    int pitch = 0;
+                        frame.width >= width && frame.height >= height;
+    if (quads > 1 && !direct) {
+        return false;
+    }
     if (direct) {
         SDL_RenderFlush(_target); // what SDL holds lands first
-    } else {
-        const unsigned int generation = render_targets::generationOf(_target);
-        _canvasUsedFrame = _frame;
-        if (!_canvas || _canvasGeneration != generation) {
-            _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
-                                        height);
-            _canvasGeneration = generation;
-            if (!_canvas) {
+    }
+    for (int q = 0; q < quads; ++q) {
+        const SDL_Vertex* v = _scratch.data() + q * 4;
+        const float e1x = v[1].position.x - v[0].position.x, e1y = v[1].position.y - v[0].position.y;
+        const float e2x = v[2].position.x - v[0].position.x, e2y = v[2].position.y - v[0].position.y;
+        const float cross = e1x * e2y - e1y * e2x;
+        if (std::fabs(cross) < 1e-3f) {
+            continue; // an empty quad (a particle with nowhere to be)
+        }
+        const SDL_Color c = v[0].color;
+        float minX = v[0].position.x, maxX = minX, minY = v[0].position.y, maxY = minY;
+        for (int i = 1; i < 4; ++i) {
+            minX = std::min(minX, v[i].position.x);
+            maxX = std::max(maxX, v[i].position.x);
+            minY = std::min(minY, v[i].position.y);
+            maxY = std::max(maxY, v[i].position.y);
+        }
+        SDL_Rect box{std::max(0, static_cast<int>(std::floor(minX))),
+                     std::max(0, static_cast<int>(std::floor(minY))), 0, 0};
+        box.w = std::min(width, static_cast<int>(std::ceil(maxX))) - box.x;
+        box.h = std::min(height, static_cast<int>(std::ceil(maxY))) - box.y;
+        if (box.w <= 0 || box.h <= 0) {
+            continue; // nothing of it is in the frame
+        }
+        // With the frame at hand each row is sampled and blended straight into the frame, four
+        // pixels at a time. Otherwise the quad is mapped onto a canvas that SDL then blends
+        // (measured faster than blending each pixel through SDL); it is freed once no turned quad
+        // was drawn for a frame.
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (!direct) {
+            const unsigned int generation = render_targets::generationOf(_target);
+            _canvasUsedFrame = _frame;
+            if (!_canvas || _canvasGeneration != generation) {
+                _canvas = SDL_CreateTexture(_target, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                            width, height);
+                _canvasGeneration = generation;
+                if (!_canvas) {
+                    return false;
+                }
+            }
+            if (SDL_LockTexture(_canvas, &box, &pixels, &pitch) != 0) {
                 return false;
             }
         }
-        if (SDL_LockTexture(_canvas, &box, &pixels, &pitch) != 0) {
-            return false;
-        }
-    }
-    // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
-    // are linear in the frame's x, so each row's covered span is solved for, not searched.
-    const float daDx = e2y / cross, daDy = -e2x / cross, dbDx = -e1y / cross, dbDy = e1x / cross;
-    const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * imageW,
-                dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * imageH;
-    const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * imageW,
-                dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * imageH;
-    const float u0 = v[0].tex_coord.x * imageW, t0 = v[0].tex_coord.y * imageH;
-    // Image position in 16.16 fixed point, stepped per frame pixel.
-    const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
-    const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
-    // The columns [begin, end) of a row that the quad covers, and the image position at `begin`.
-    struct Span {
-        int begin, end;
-        int32_t u, t;
-    };
-    const auto spanOf = [&](int row) {
-        const float py = static_cast<float>(box.y + row) + 0.5f - v[0].position.y;
-        const float px = static_cast<float>(box.x) + 0.5f - v[0].position.x;
-        const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
-        float first = 0.0f, last = static_cast<float>(box.w);
-        for (const auto& [start, step] :
-             {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
-            if (step == 0.0f) {
-                if (start < 0.0f || start >= 1.0f) {
-                    last = first;
+        // (a, b) in [0, 1)^2 are the quad's own coordinates along its bottom and left edges; both
+        // are linear in the frame's x, so each row's covered span is solved for, not searched.
+        const float daDx = e2y / cross, daDy = -e2x / cross, dbDx = -e1y / cross, dbDy = e1x / cross;
+        const float du1 = (v[1].tex_coord.x - v[0].tex_coord.x) * imageW,
+                    dv1 = (v[1].tex_coord.y - v[0].tex_coord.y) * imageH;
+        const float du2 = (v[2].tex_coord.x - v[0].tex_coord.x) * imageW,
+                    dv2 = (v[2].tex_coord.y - v[0].tex_coord.y) * imageH;
+        const float u0 = v[0].tex_coord.x * imageW, t0 = v[0].tex_coord.y * imageH;
+        // Image position in 16.16 fixed point, stepped per frame pixel.
+        const auto dUdx = static_cast<int32_t>((daDx * du1 + dbDx * du2) * 65536.0f);
+        const auto dTdx = static_cast<int32_t>((daDx * dv1 + dbDx * dv2) * 65536.0f);
+        // The columns [begin, end) of a row that the quad covers, and the image position at `begin`.
+        struct Span {
+            int begin, end;
+            int32_t u, t;
+        };
+        const auto spanOf = [&](int row) {
+            const float py = static_cast<float>(box.y + row) + 0.5f - v[0].position.y;
+            const float px = static_cast<float>(box.x) + 0.5f - v[0].position.x;
+            const float a = px * daDx + py * daDy, b = px * dbDx + py * dbDy;
+            float first = 0.0f, last = static_cast<float>(box.w);
+            for (const auto& [start, step] :
+                 {std::pair<float, float>{a, daDx}, std::pair<float, float>{b, dbDx}}) {
+                if (step == 0.0f) {
+                    if (start < 0.0f || start >= 1.0f) {
+                        last = first;
+                    }
+                    continue;
                 }
+                const float enter = (step > 0.0f ? -start : 1.0f - start) / step;
+                const float leave = (step > 0.0f ? 1.0f - start : -start) / step;
+                first = std::max(first, enter);
+                last = std::min(last, leave);
+            }
+            Span span{};
+            span.begin = std::clamp(static_cast<int>(std::ceil(first)), 0, box.w);
+            span.end = std::clamp(static_cast<int>(std::ceil(last)), span.begin, box.w);
+            const float ab = a + span.begin * daDx, bb = b + span.begin * dbDx;
+            span.u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
+            span.t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
+            return span;
+        };
+        for (int row = 0; row < box.h; ++row) {
+            const Span span = spanOf(row);
+            const soft::Walk walk{span.u, span.t, dUdx, dTdx};
+            if (direct) {
+                walkRow(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, walk, toTint(c),
+                        mode);
                 continue;
             }
-            const float enter = (step > 0.0f ? -start : 1.0f - start) / step;
-            const float leave = (step > 0.0f ? 1.0f - start : -start) / step;
-            first = std::max(first, enter);
-            last = std::min(last, leave);
+            // On the canvas: the tinted picture where the quad is, clear around it.
+            auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
+            std::fill(out, out + span.begin, 0u);
+            std::fill(out + span.end, out + box.w, 0u);
+            walkRow(out + span.begin, span.end - span.begin, walk, toTint(c), soft::Mode::Copy);
         }
-        Span span{};
-        span.begin = std::clamp(static_cast<int>(std::ceil(first)), 0, box.w);
-        span.end = std::clamp(static_cast<int>(std::ceil(last)), span.begin, box.w);
-        const float ab = a + span.begin * daDx, bb = b + span.begin * dbDx;
-        span.u = static_cast<int32_t>((u0 + ab * du1 + bb * du2) * 65536.0f);
-        span.t = static_cast<int32_t>((t0 + ab * dv1 + bb * dv2) * 65536.0f);
-        return span;
-    };
-    for (int row = 0; row < box.h; ++row) {
-        const Span span = spanOf(row);
-        const soft::Walk walk{span.u, span.t, dUdx, dTdx};
-        if (direct) {
-            walkRow(frame.row(box.y + row) + box.x + span.begin, span.end - span.begin, walk, mode);
-            continue;
+        if (!direct) {
+            SDL_UnlockTexture(_canvas);
+            // Outside the quad the canvas is clear, so it must blend even where the image is opaque.
+            SDL_SetTextureBlendMode(_canvas,
+                                    blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+            SDL_RenderCopy(_target, _canvas, &box, &box);
         }
-        // On the canvas: the tinted picture where the quad is, clear around it.
-        auto* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + row * pitch);
-        std::fill(out, out + span.begin, 0u);
-        std::fill(out + span.end, out + box.w, 0u);
-        walkRow(out + span.begin, span.end - span.begin, walk, soft::Mode::Copy);
     }
-    SDL_UnlockTexture(_canvas);
-    // Outside the quad the canvas is clear, so it must blend even where the image is opaque.
-    SDL_SetTextureBlendMode(_canvas,
-                            blendMode == SDL_BLENDMODE_ADD ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
-    SDL_RenderCopy(_target, _canvas, &box, &box);
     return true;
 }
 
