@@ -5,6 +5,7 @@
 
 #include "PlayFixture.h"
 #include "data/Placeholders.h"
+#include "shell/Constants.h"
 
 using namespace cocos2d;
 using namespace play_test;
@@ -80,6 +81,15 @@ TEST_F(ReadAheadPlayTest, EveryFaceOfTheHeroinesDealtIsReadBeforeTheyAreAsked) {
         for (const auto& file : picturesOf(waiting)) {
             EXPECT_EQ(cache()->getTextureForKey(file), nullptr) << "not read before she is in line: " << file;
         }
+    }
+}
+
+// An answer shows her favour icon: all five are read before the first question is answered.
+TEST_F(ReadAheadPlayTest, TheFavourIconsAnAnswerMayShowAreReadBeforeIt) {
+    startPlay();
+    settle();
+    for (const std::string& icon : kFavourIconPaths) {
+        EXPECT_TRUE(ready(icon)) << icon;
     }
 }
 
