@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <condition_variable>
 #include <deque>
@@ -111,6 +112,9 @@ public:
             *picture = pictures::decodeFile(path, false);
             return true;
         }
+        if (_working == path && _workingPixels) {
+            _stopPacking = true; // its pixels come back as they are, within a row
+        }
         _done.wait(lock, [&]() { return _working != path; });
         auto result = std::find_if(_results.begin(), _results.end(),
                                    [&](const Result& candidate) { return candidate.path == path; });
@@ -138,9 +142,9 @@ private:
                 SDL_FreeSurface(owner);
             }
         }
-        pictures::DecodedPicture run() const {
+        pictures::DecodedPicture run(const std::atomic<bool>* stop) const {
             // Held packed until drawn: a picture read ahead costs a fraction of its size meanwhile.
-            return pixels ? pictures::packSurface(pixels, owner) : pictures::decodeFile(path, true);
+            return pixels ? pictures::packSurface(pixels, owner, stop) : pictures::decodeFile(path, true);
         }
     };
 
@@ -151,7 +155,7 @@ private:
 
     void push(Job job) {
         if (!_thread) {
-            pictures::DecodedPicture picture = job.run();
+            pictures::DecodedPicture picture = job.run(nullptr);
             std::lock_guard<std::mutex> lock(_mutex);
             _results.push_back({job.path, std::move(picture)});
             return;
@@ -183,8 +187,10 @@ private:
             Job job = std::move(_jobs.front());
             _jobs.pop_front();
             _working = job.path;
+            _workingPixels = job.pixels != nullptr;
+            _stopPacking = false;
             lock.unlock();
-            pictures::DecodedPicture picture = job.run();
+            pictures::DecodedPicture picture = job.run(&_stopPacking);
             lock.lock();
             _trimAsked = _trimAsked || job.pixels;
             _results.push_back({std::move(job.path), std::move(picture)});
@@ -199,6 +205,8 @@ private:
     std::deque<Job> _jobs;
     std::deque<Result> _results;
     std::string _working;
+    bool _workingPixels = false;           // _working is a picture being packed
+    std::atomic<bool> _stopPacking{false}; // wanted back now: packing it stops
     bool _trimAsked = false;
     bool _quit = false;
     SDL_Thread* _thread; // last: started once everything above exists

@@ -173,11 +173,16 @@ namespace {
 // Runs of the pixels `pixelAt(row, x)` gives (ARGB), across rows: counted first, so the runs are
 // allocated once at their size (a growing vector would hold up to twice the packed picture).
 template <typename Row, typename Pixel>
-std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt) {
+std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt,
+                                 const std::atomic<bool>* stop = nullptr) {
+    const auto stopped = [stop]() { return stop && stop->load(std::memory_order_relaxed); };
     const size_t limit = static_cast<size_t>(width) * static_cast<size_t>(height) / 4;
     size_t count = 0;
     Uint32 last = 0;
     for (int y = 0; y < height && count <= limit; ++y) {
+        if (stopped()) {
+            return {};
+        }
         const auto* row = rowAt(y);
         for (int x = 0; x < width; ++x) {
             const Uint32 p = pixelAt(row, x);
@@ -194,6 +199,9 @@ std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt
     std::vector<uint32_t> runs;
     runs.reserve(count * 2);
     for (int y = 0; y < height; ++y) {
+        if (stopped()) {
+            return {};
+        }
         const auto* row = rowAt(y);
         for (int x = 0; x < width; ++x) {
             // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
@@ -224,10 +232,10 @@ std::vector<uint32_t> packRgbRuns(const SDL_Surface* image) {
 }
 } // namespace
 
-std::vector<uint32_t> packRuns(const SDL_Surface* image) {
+std::vector<uint32_t> packRuns(const SDL_Surface* image, const std::atomic<bool>* stop) {
     return packRunsOf(
         image->w, image->h, [image](int y) { return rowOf(image, y); },
-        [](const Uint32* row, int x) { return row[x]; });
+        [](const Uint32* row, int x) { return row[x]; }, stop);
 }
 
 SDL_Surface* readFile(const std::string& fullPath) {
@@ -235,10 +243,19 @@ SDL_Surface* readFile(const std::string& fullPath) {
     return IMG_Load(fullPath.c_str());
 }
 
-DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner) {
+DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner, const std::atomic<bool>* stop) {
     DecodedPicture picture;
     if (surface) {
-        picture.runs = packRuns(surface);
+        picture.runs = packRuns(surface, stop);
+        if (stop && stop->load()) {
+            // Wanted back before it was packed: the pixels as they are.
+            picture.runs.clear();
+            picture.width = surface->w;
+            picture.height = surface->h;
+            picture.surface = surface;
+            picture.pixelOwner = owner;
+            return picture;
+        }
         if (!picture.runs.empty()) {
             picture.width = surface->w;
             picture.height = surface->h;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,8 +43,9 @@ SDL_Surface* readFile(const std::string& fullPath);
 DecodedPicture decodeFile(const std::string& fullPath, bool pack);
 
 // Packs a picture's surface (and the surface owning its pixels, if any), taking both over: the
-// runs, or an empty picture when it doesn't pack. Thread-safe.
-DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner);
+// runs, or an empty picture when it doesn't pack. Set from another thread, `stop` ends the
+// packing within a row: the picture then holds the surfaces as they were. Thread-safe.
+DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner, const std::atomic<bool>* stop = nullptr);
 
 // Puts a decoded surface into the engine's layout, taking it over. PNGs with alpha (R, G, B, A
 // bytes) have red and blue swapped in place, and the ARGB view over those pixels is returned
@@ -61,7 +63,7 @@ std::vector<uint8_t> alphaOf(const SDL_Surface* image);
 // not all of one colour.
 std::vector<uint8_t> alphaOfRuns(const std::vector<uint32_t>& runs, size_t pixelCount, uint32_t* rgb);
 // The pixels as runs, or nothing when they would take more than half the unpacked size.
-std::vector<uint32_t> packRuns(const SDL_Surface* image);
+std::vector<uint32_t> packRuns(const SDL_Surface* image, const std::atomic<bool>* stop = nullptr);
 
 } // namespace pictures
 } // namespace cocos2d
