@@ -382,6 +382,7 @@ TEST_F(TexturePixelsTest, APictureInOneInkDrawnTurnedLooksTheSameAndKeepsItsFull
     step(kFrame, 3);
     director()->getTextureCache()->releaseIdlePixels(director()->getTotalFrames(), 1u << 20);
     ASSERT_TRUE(texture->isPacked());
+    EXPECT_LT(texture->getPixelBytes(), 160u * 160u) << "off screen, the alpha copy goes too";
     Sprite* again = Sprite::createWithTexture(texture);
     again->setAnchorPoint(Vec2::ZERO);
     again->setPosition(560, 280);

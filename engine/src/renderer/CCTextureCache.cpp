@@ -537,9 +537,8 @@ size_t TextureCache::releaseIdlePixels(unsigned now, size_t keepBytes) {
             freed += before - texture->getPixelBytes(); // back packed in a frame or two, counted then
             continue;
         }
-        if (!texture->isPacked()) {
-            texture->releasePixels(keepBytes > 0);
-        }
+        // Packed already, it still lets go of its other copies (scaled, alpha) off screen.
+        texture->releasePixels(keepBytes > 0);
         size_t bytes = texture->getPixelBytes();
         if (kept + bytes <= keepBytes) {
             kept += bytes;
