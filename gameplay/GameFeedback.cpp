@@ -15,8 +15,6 @@ using cocos2d::experimental::AudioEngine;
 
 namespace {
 
-const std::string kCorrectMarkPath = "maru.png";
-const std::string kWrongMarkPath = "batsu.png";
 const std::string kHeartParticlePath = "res/effect/heart.plist";
 const std::string kSadParticlePath = "res/effect/sad.plist";
 

@@ -32,14 +32,16 @@ void Game::readAheadGal(const Character& gal) {
     }
 }
 
-// What this question may lead to: her reply to either answer and the favour icon it shows, a
-// confession (the focus lines and her three faces), the portraits of the table, and the end of
-// the play.
+// What this question may lead to: her reply to either answer with the mark and favour icon it
+// shows, a confession (the focus lines and her three faces), the portraits of the table, and the
+// end of the play.
 void Game::readAheadQuestion(const Character& gal) {
     readAhead(kGameOverImagePath);
     for (const std::string& icon : kFavourIconPaths) {
         readAhead(icon);
     }
+    readAhead(kCorrectMarkPath);
+    readAhead(kWrongMarkPath);
     for (int slot = 0; slot < _play.activeGalCount(); ++slot) {
         readAhead(_play.activeGal(slot).gal.file);
     }

@@ -43,6 +43,9 @@ inline const std::array<std::string, 5> kFavourIconPaths = {
 };
 inline const std::string kLogoImagePath = "res/Qwil_logo.png";
 inline const std::string kFocusLinesPath = "res/shuchu.png";
+// The mark an answer shows: right, wrong.
+inline const std::string kCorrectMarkPath = "maru.png";
+inline const std::string kWrongMarkPath = "batsu.png";
 inline const std::string kGameOverImagePath = "res/effect/game_over.png";
 
 // Sound effects.

@@ -84,10 +84,13 @@ TEST_F(ReadAheadPlayTest, EveryFaceOfTheHeroinesDealtIsReadBeforeTheyAreAsked) {
     }
 }
 
-// An answer shows her favour icon: all five are read before the first question is answered.
-TEST_F(ReadAheadPlayTest, TheFavourIconsAnAnswerMayShowAreReadBeforeIt) {
+// An answer shows a mark (right or wrong) and her favour icon: all are read before the first
+// question is answered.
+TEST_F(ReadAheadPlayTest, TheMarksAndFavourIconsAnAnswerMayShowAreReadBeforeIt) {
     startPlay();
     settle();
+    EXPECT_TRUE(ready(kCorrectMarkPath));
+    EXPECT_TRUE(ready(kWrongMarkPath));
     for (const std::string& icon : kFavourIconPaths) {
         EXPECT_TRUE(ready(icon)) << icon;
     }
