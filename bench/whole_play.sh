@@ -16,8 +16,7 @@
 #                                         p99 15-17 -> 9.0-9.6 ms, frames over 16 ms after a
 #                                         scene's first 40-51 -> 3-9, 79-83 -> 78-79 MiB
 #   pixel pool, packing on the loader, alpha walks (4755612 -> now, quiet machine):
-#                                         p99 4.1-5.3 -> 4.0-4.3 ms, over 16 ms 0-2 -> 0,
-#                                         82-83 -> 55-56 MiB
+#                                         p99 4.1-4.8 -> 3.5-3.95 ms, 80-85 -> 55-56 MiB
 set -eu
 TARGET=${1:-build/default}
 if [ -d "$TARGET" ]; then SHOT="$TARGET/bin/solvane-shot"; else SHOT=$TARGET; fi
