@@ -107,11 +107,5 @@ void dropIdle(unsigned now, unsigned maxIdleFrames) {
                    all.list.end());
 }
 
-unsigned long long spareBytes() {
-    Spares& all = spares();
-    std::lock_guard<std::mutex> lock(all.mutex);
-    return all.total();
-}
-
 } // namespace pixel_pool
 } // namespace cocos2d

@@ -19,8 +19,6 @@ void giveBack(SDL_Surface* surface);
 // Frees the pixels nobody took again within `maxIdleFrames` of `now` (Director frames); called
 // once a frame, it also dates what is given back until the next call.
 void dropIdle(unsigned now, unsigned maxIdleFrames);
-// Bytes held for reuse right now.
-unsigned long long spareBytes();
 
 } // namespace pixel_pool
 } // namespace cocos2d
