@@ -39,9 +39,11 @@ void trimHeap() {
 }
 } // namespace
 
-// One thread reading pictures in the order asked, and packing pictures that went off screen. The
-// main thread hands it paths (or pixels) and collects the results; a path it wants now is taken
-// back from the queue, or waited for when the thread is already on it.
+// One thread reading pictures, and packing pictures that went off screen. The main thread hands
+// it paths (or pixels) and collects the results; a path it wants now is taken back from the queue,
+// or waited for when the thread is already on it. The latest asked is read first: a game asks
+// for what is surely next last (read in the order asked, the first answer of a play waited
+// 14 ms for a mark queued behind every face of the table).
 class TextureCache::Loader {
 public:
     struct Result {
@@ -162,7 +164,7 @@ private:
         }
         {
             std::lock_guard<std::mutex> lock(_mutex);
-            _jobs.push_back(std::move(job));
+            _jobs.push_front(std::move(job)); // the latest first
         }
         _wake.notify_one();
     }
