@@ -109,6 +109,30 @@ bool asPixels(const SDL_Surface* surface, soft::Pixels* pixels) {
 soft::Tint toTint(const SDL_Color& c) {
     return soft::Tint{c.r, c.g, c.b, c.a};
 }
+
+// Quads as the engine batches them: four vertices of one colour each (bottom-left, bottom-right,
+// top-left, top-right), drawn as the triangles (0, 1, 2) and (2, 1, 3).
+bool isQuadBatch(const SDL_Vertex* vertices, int vertexCount, const int* indices, int indexCount) {
+    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
+    const int quads = vertexCount / 4;
+    if (quads < 1 || vertexCount % 4 != 0 || !indices || indexCount != quads * 6) {
+        return false;
+    }
+    for (int q = 0; q < quads; ++q) {
+        const SDL_Vertex* v = vertices + q * 4;
+        for (int k = 0; k < 6; ++k) {
+            if (indices[q * 6 + k] != q * 4 + kQuadIndices[k]) {
+                return false;
+            }
+        }
+        for (int i = 1; i < 4; ++i) {
+            if (std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
 } // namespace
 
 void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, int vertexCount,
@@ -280,29 +304,18 @@ bool Renderer::drawOverBlack(Texture2D* texture, int x, int y) {
 // costs a few. The image is sampled at the nearest pixel, as a turned blit would be.
 bool Renderer::drawTurnedQuad(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                               int blendMode) {
-    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
     constexpr float kMinArea = 128.0f * 128.0f; // onto the canvas, smaller quads are cheap enough for SDL
-    const int quads = vertexCount / 4;
-    if (quads < 1 || vertexCount % 4 != 0 || indexCount != quads * 6 || !indices) {
+    if (!isQuadBatch(_scratch.data(), vertexCount, indices, indexCount)) {
         return false;
     }
+    const int quads = vertexCount / 4;
     // Several quads (spinning particles) only straight into the frame.
     if (quads > 1 && !_frameSurface) {
         return false;
     }
     bool anyTurned = false;
     for (int q = 0; q < quads; ++q) {
-        const SDL_Vertex* v = _scratch.data() + q * 4; // bottom-left, bottom-right, top-left, top-right
-        for (int k = 0; k < 6; ++k) {
-            if (indices[q * 6 + k] != q * 4 + kQuadIndices[k]) {
-                return false;
-            }
-        }
-        for (int i = 1; i < 4; ++i) {
-            if (std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) != 0) {
-                return false;
-            }
-        }
+        const SDL_Vertex* v = _scratch.data() + q * 4;
         const float e1x = v[1].position.x - v[0].position.x, e1y = v[1].position.y - v[0].position.y;
         const float e2x = v[2].position.x - v[0].position.x, e2y = v[2].position.y - v[0].position.y;
         const bool upright = (e1y == 0.0f && e2x == 0.0f) || (e1x == 0.0f && e2y == 0.0f);
@@ -487,27 +500,15 @@ bool Renderer::drawCopyIntoFrame(SDL_Texture* copy, const SDL_Rect& rect, const 
 // software copy would.
 bool Renderer::drawUprightQuads(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
                                 int blendMode) {
-    static const int kQuadIndices[6] = {0, 1, 2, 2, 1, 3};
     soft::Pixels frame, image;
     soft::Mode mode;
-    if (!asPixels(_frameSurface, &frame) || !toSoftMode(blendMode, &mode) || !indices ||
-        vertexCount % 4 != 0 || indexCount != vertexCount / 4 * 6) {
+    if (!asPixels(_frameSurface, &frame) || !toSoftMode(blendMode, &mode) ||
+        !isQuadBatch(_scratch.data(), vertexCount, indices, indexCount)) {
         return false;
     }
     const int quads = vertexCount / 4;
     for (int q = 0; q < quads; ++q) {
-        const int* index = indices + q * 6;
         const SDL_Vertex* v = _scratch.data() + q * 4; // bottom-left, bottom-right, top-left, top-right
-        for (int k = 0; k < 6; ++k) {
-            if (index[k] != q * 4 + kQuadIndices[k]) {
-                return false;
-            }
-        }
-        for (int i = 1; i < 4; ++i) {
-            if (std::memcmp(&v[i].color, &v[0].color, sizeof(SDL_Color)) != 0) {
-                return false;
-            }
-        }
         // Upright on screen and in the picture, not mirrored (an empty quad is fine too).
         const bool upright = v[0].position.y == v[1].position.y && v[2].position.y == v[3].position.y &&
                              v[0].position.x == v[2].position.x && v[1].position.x == v[3].position.x &&
