@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -13,6 +12,7 @@
 #include "audio/include/AudioEngine.h"
 #include "engine/ToneFile.h"
 #include "ext/Audio.h"
+#include "ext/AudioStream.h"
 #include "ext/Headless.h"
 
 using cocos2d::experimental::AudioEngine;
@@ -22,12 +22,12 @@ namespace {
 // The moment the mixer first put anything but silence into the output, 0 until then.
 std::atomic<Uint64> gHeardAt{0};
 
-void noteFirstSound(void*, Uint8* stream, int length) {
+void noteFirstSound(const int16_t* samples, int frames) {
     if (gHeardAt.load() != 0) {
         return;
     }
-    for (int i = 0; i < length; ++i) {
-        if (stream[i] != 0) {
+    for (int i = 0; i < 2 * frames; ++i) {
+        if (samples[i] != 0) {
             gHeardAt = SDL_GetPerformanceCounter();
             return;
         }
@@ -43,7 +43,7 @@ void effectStartDelay(benchmark::State& state) {
         state.SkipWithError("SDL's dummy audio driver could not be opened");
         return;
     }
-    Mix_SetPostMix(noteFirstSound, nullptr);
+    cocos2d::ext::setAudioOutputTap(noteFirstSound);
     const double ticksPerSecond = static_cast<double>(SDL_GetPerformanceFrequency());
     int round = 0;
     for (auto _ : state) {
@@ -62,7 +62,7 @@ void effectStartDelay(benchmark::State& state) {
         }
         state.SetIterationTime(static_cast<double>(gHeardAt.load() - start) / ticksPerSecond);
     }
-    Mix_SetPostMix(nullptr, nullptr);
+    cocos2d::ext::setAudioOutputTap(nullptr);
     AudioEngine::end();
 }
 

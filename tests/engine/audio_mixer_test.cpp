@@ -1,9 +1,8 @@
-// The audible path: no headless view, so the engine opens a real SDL_mixer output. SDL's dummy audio
+// The audible path: no headless view, so the engine opens a real output device. SDL's dummy audio
 // driver stands in for a sound card; it consumes samples in real time, so sounds really end.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <atomic>
@@ -89,10 +88,9 @@ TEST_F(AudioMixerTest, EffectsPlayOnTheirOwnChannelsAndEndWhileALoopGoesOn) {
 // What the output carried, left channel, from the audio thread.
 std::vector<int16_t> gCaptured;
 
-void capture(void*, Uint8* stream, int length) {
-    const auto* samples = reinterpret_cast<const int16_t*>(stream);
-    for (int i = 0; i < length / 2; i += 2) {
-        gCaptured.push_back(samples[i]);
+void capture(const int16_t* samples, int frames) {
+    for (int i = 0; i < frames; ++i) {
+        gCaptured.push_back(samples[2 * i]);
     }
 }
 
@@ -110,12 +108,12 @@ TEST_F(AudioMixerTest, AStreamedLoopJoinsWithoutAGap) {
     }
     gCaptured.clear();
     gCaptured.reserve(44100 * 6);
-    Mix_SetPostMix(capture, nullptr);
+    ext::setAudioOutputTap(capture);
     const int id = AudioEngine::play2d(track, true);
     ext::waitForAudioLoads();
     runUntil([] { return false; }); // four seconds: the join comes after two
     runUntil([] { return false; });
-    Mix_SetPostMix(nullptr, nullptr);
+    ext::setAudioOutputTap(nullptr);
     EXPECT_EQ(AudioEngine::getState(id), AudioEngine::AudioState::PLAYING);
     EXPECT_NEAR(AudioEngine::getDuration(id), 2.0f, 1e-4);
     AudioEngine::end();
@@ -134,6 +132,51 @@ TEST_F(AudioMixerTest, AStreamedLoopJoinsWithoutAGap) {
             ASSERT_EQ(run + 1, 50) << "a half-period of another length ending at frame " << (it - start);
         }
         run = 0;
+    }
+}
+
+// An effect is added to the music under way at its own volume, and leaves it as it was once it
+// ends: a tone at half volume over a tone at full volume takes the output to 1.5 times the
+// music's level and back, and never past it.
+TEST_F(AudioMixerTest, AnEffectIsMixedOverTheMusicAtItsOwnVolume) {
+    if (ext::isHeadless()) {
+        GTEST_SKIP() << "an earlier test in this process went headless, which keeps audio silent";
+    }
+    const std::string track = writeToneWav("solvane-mixer-bed.wav", 2.0f, 3000); // streamed
+    const std::string effect = writeTone("half.wav", 0.2f);
+    AudioEngine::lazyInit();
+    if (ext::isAudioSilent()) {
+        GTEST_SKIP() << "SDL's dummy audio driver could not be opened";
+    }
+    gCaptured.clear();
+    gCaptured.reserve(44100 * 4);
+    ext::setAudioOutputTap(capture);
+    const int music = AudioEngine::play2d(track, true);
+    ext::waitForAudioLoads();
+    runUntil([music] { return AudioEngine::getState(music) == AudioEngine::AudioState::PLAYING; });
+    SDL_Delay(100);
+    const int sound = AudioEngine::play2d(effect, false, 0.5f);
+    ASSERT_NE(sound, AudioEngine::INVALID_AUDIO_ID);
+    runUntil([] { return ext::activeAudioCount() == 1; });
+    SDL_Delay(100);
+    ext::setAudioOutputTap(nullptr);
+    AudioEngine::end();
+
+    std::vector<int> levels;
+    for (int16_t sample : gCaptured) {
+        const int level = std::abs(sample);
+        if (level != 0 && (levels.empty() || levels.back() != level)) {
+            levels.push_back(level);
+        }
+    }
+    // The music alone, then music and effect (their square waves out of phase or in), then the
+    // music alone again.
+    ASSERT_FALSE(levels.empty());
+    EXPECT_EQ(levels.front(), 3000);
+    EXPECT_EQ(levels.back(), 3000);
+    EXPECT_NE(std::find(levels.begin(), levels.end(), 4500), levels.end()) << "the effect was never heard";
+    for (int level : levels) {
+        ASSERT_TRUE(level == 3000 || level == 4500 || level == 1500) << "a sample at " << level;
     }
 }
 

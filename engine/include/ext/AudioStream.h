@@ -34,9 +34,14 @@ using AudioStreamOpener = std::function<std::unique_ptr<AudioStream>(
 
 // Tests replace the engine's decoders (e.g. with a deliberately slow one); nullptr restores them.
 void setAudioStreamOpener(AudioStreamOpener opener);
-// The engine's own opener: MP3 streamed as it plays, other formats decoded whole into memory.
+// The engine's own opener: MP3 streamed as it plays; WAV, or an MP3 of another rate or channel
+// count than the output's, decoded whole into memory and converted.
 std::unique_ptr<AudioStream> openAudioStream(const std::string& fullPath, const AudioFormat& format,
                                              std::string& error);
+// Called on the audio thread with each buffer the device is sent, after mixing (interleaved
+// samples in the output's format): tests and benchmarks listen through it. An empty function
+// removes it.
+void setAudioOutputTap(std::function<void(const int16_t* samples, int frames)> tap);
 // Blocks until the loader thread has finished every file it was given; their results reach the
 // ids (and preload callbacks) on the next frame, on the main thread.
 void waitForAudioLoads();

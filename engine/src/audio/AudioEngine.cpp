@@ -36,7 +36,7 @@ struct AudioInfo {
     bool loop = false;
     float volume = 1.0f;
     AudioEngine::AudioState state = AudioEngine::AudioState::PLAYING;
-    // Output channel, -1 when nothing is audible (silent output).
+    // The output's voice of an effect, -1 when nothing is audible (silent output).
     int channel = -1;
     // Long sounds are streamed: opened on the loader thread (INITIALIZING meanwhile), then
     // played by the stream mixer under this handle (-1 on the silent output).
@@ -85,11 +85,12 @@ public:
     }
 
     // Declared in this order so that they stop in reverse: the loader thread first, then the
-    // stream mixer's hook, then the output.
+    // output (which owns the voices).
     audio::AudioMixer mixer;
     bool mixerOpen = false;
     bool silent = true;
-    std::unique_ptr<audio::StreamMixer> streams;
+    // The output's voices, streamed music among them; nullptr on the silent output.
+    audio::StreamMixer* streams = nullptr;
     std::unique_ptr<audio::AudioLoader> loader;
     std::map<int, PendingLoad> pending;
     // Streams opened by preload, each waiting for its file's next play.
@@ -127,9 +128,7 @@ AudioEngineImpl::AudioEngineImpl() {
     if (!mixerOpen) {
         log("AudioEngine: no audio device (%s); sounds are silent", error.c_str());
     } else {
-        if (!silent) {
-            streams.reset(new audio::StreamMixer(mixer.format()));
-        }
+        streams = mixer.voices();
         loader.reset(new audio::AudioLoader());
     }
     defaultProfile.name = "audioengine_defaultProfile";
@@ -199,10 +198,10 @@ int AudioEngineImpl::play(const std::string& filePath, bool loop, float volume, 
         bool playable = false;
         if (silent) {
             playable = mixer.probe(info.fullPath, info.duration, error);
-        } else if (Mix_Chunk* chunk = mixer.chunk(info.fullPath, error)) {
+        } else if (audio::SoundPtr sound = mixer.sound(info.fullPath, error)) {
             playable = true;
-            info.duration = mixer.durationOf(chunk);
-            info.channel = mixer.play(chunk, loop, info.volume);
+            info.duration = mixer.durationOf(sound);
+            info.channel = mixer.play(sound, loop, info.volume);
         }
         if (!playable) {
             log("AudioEngine: can't play %s: %s", filePath.c_str(), error.c_str());
@@ -267,7 +266,7 @@ void AudioEngineImpl::preload(const std::string& filePath, std::function<void(bo
     if (isStreamed(fullPath)) {
         loader->openStream(ticket, fullPath, mixer.format(), s_streamOpener);
     } else {
-        loader->decode(ticket, fullPath);
+        loader->decode(ticket, fullPath, mixer.format());
     }
     ensureTick();
 }
@@ -283,10 +282,10 @@ void AudioEngineImpl::deliverLoads() {
         }
         PendingLoad load = std::move(it->second);
         pending.erase(it);
-        const bool ok = result.stream || result.chunk;
+        const bool ok = result.stream || result.sound;
         const std::string& shown = result.fullPath;
-        if (result.chunk) {
-            mixer.adopt(result.fullPath, result.chunk);
+        if (result.sound) {
+            mixer.adopt(result.fullPath, std::move(result.sound));
         }
         if (load.audioId != AudioEngine::INVALID_AUDIO_ID) {
             AudioInfo* info = find(load.audioId);
@@ -311,8 +310,9 @@ void AudioEngineImpl::deliverLoads() {
 }
 
 float AudioEngineImpl::currentTime(const AudioInfo& info) const {
-    if (info.voice >= 0) {
-        return static_cast<float>(static_cast<double>(streams->position(info.voice)) / mixer.format().rate);
+    const int voice = info.voice >= 0 ? info.voice : info.channel;
+    if (voice >= 0 && streams->position(voice) >= 0) {
+        return static_cast<float>(static_cast<double>(streams->position(voice)) / mixer.format().rate);
     }
     if (info.loop && info.duration > 0.0f) {
         return std::fmod(info.elapsed, info.duration);
@@ -496,14 +496,14 @@ bool AudioEngine::setCurrentTime(int audioID, float sec) {
         (info->duration >= 0.0f && sec > info->duration)) {
         return false;
     }
-    if (info->voice >= 0) {
+    // Heard from there; on the silent output only the clock (which ends the sound) moves.
+    const int voice = info->voice >= 0 ? info->voice : info->channel;
+    if (voice >= 0) {
         const auto frame = static_cast<int64_t>(static_cast<double>(sec) * s_impl->mixer.format().rate);
-        if (!s_impl->streams->seek(info->voice, frame)) {
+        if (!s_impl->streams->seek(voice, frame)) {
             return false;
         }
     }
-    // A streamed sound is heard from there; an effect's chunk cannot be entered midway, so only
-    // its clock (which ends it on the silent output) moves.
     info->elapsed = sec;
     return true;
 }
@@ -665,6 +665,10 @@ int audioDecodeCount() {
 
 void setAudioStreamOpener(AudioStreamOpener opener) {
     experimental::s_streamOpener = std::move(opener);
+}
+
+void setAudioOutputTap(std::function<void(const int16_t* samples, int frames)> tap) {
+    audio::AudioMixer::setOutputTap(std::move(tap));
 }
 
 void waitForAudioLoads() {

@@ -1,7 +1,5 @@
 #include "AudioLoader.h"
 
-#include <SDL_mixer.h>
-
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -33,11 +31,6 @@ AudioLoader::~AudioLoader() {
     }
     _wake.notify_all();
     _thread.join();
-    for (Result& result : _done) {
-        if (result.chunk) {
-            Mix_FreeChunk(result.chunk);
-        }
-    }
 }
 
 void AudioLoader::openStream(int ticket, const std::string& fullPath, const ext::AudioFormat& format,
@@ -54,16 +47,13 @@ void AudioLoader::openStream(int ticket, const std::string& fullPath, const ext:
     _wake.notify_one();
 }
 
-void AudioLoader::decode(int ticket, const std::string& fullPath) {
+void AudioLoader::decode(int ticket, const std::string& fullPath, const ext::AudioFormat& format) {
     std::lock_guard<std::mutex> lock(_mutex);
-    _jobs.push_back([ticket, fullPath]() {
+    _jobs.push_back([ticket, fullPath, format]() {
         Result result;
         result.ticket = ticket;
         result.fullPath = fullPath;
-        result.chunk = Mix_LoadWAV(fullPath.c_str());
-        if (!result.chunk) {
-            result.error = Mix_GetError();
-        }
+        result.sound = decodeSound(fullPath, format, result.error);
         return result;
     });
     _wake.notify_one();

@@ -9,9 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "AudioStreams.h"
 #include "ext/AudioStream.h"
-
-struct Mix_Chunk;
 
 namespace cocos2d {
 namespace audio {
@@ -23,9 +22,9 @@ public:
     struct Result {
         int ticket = 0;
         std::string fullPath;
-        // A stream job's stream, or a decode job's chunk; both empty on failure.
+        // A stream job's stream, or a decode job's sound; both empty on failure.
         std::unique_ptr<ext::AudioStream> stream;
-        Mix_Chunk* chunk = nullptr;
+        SoundPtr sound;
         std::string error;
     };
 
@@ -38,8 +37,8 @@ public:
 
     void openStream(int ticket, const std::string& fullPath, const ext::AudioFormat& format,
                     ext::AudioStreamOpener opener);
-    // Decodes a short sound whole, as an effect chunk.
-    void decode(int ticket, const std::string& fullPath);
+    // Decodes a short sound whole, as an effect.
+    void decode(int ticket, const std::string& fullPath, const ext::AudioFormat& format);
     // The jobs finished since the last call, in order.
     std::vector<Result> take();
     bool idle() const;

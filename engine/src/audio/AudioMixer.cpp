@@ -1,7 +1,9 @@
 #include "AudioMixer.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
+
+#include <cstring>
+#include <mutex>
 
 namespace cocos2d {
 namespace audio {
@@ -11,7 +13,10 @@ const int kFrequency = 44100;
 const int kOutputChannels = 2;
 // 11.6 ms of output per buffer: an effect started now is mixed into the next buffer, so it is
 // heard within one 60 Hz frame (1024 frames could take 23 ms).
-const int kChunkFrames = 512;
+const int kBufferFrames = 512;
+
+std::mutex g_tapMutex;
+std::function<void(const int16_t*, int)> g_tap;
 } // namespace
 
 AudioMixer::~AudioMixer() {
@@ -21,34 +26,34 @@ AudioMixer::~AudioMixer() {
 bool AudioMixer::open(Mode mode, std::string& error) {
     close();
     _mode = mode;
+    _format = ext::AudioFormat{kFrequency, kOutputChannels};
     if (mode == Mode::DECODE_ONLY) {
-        // Headless runs must never reach a real sound card, whatever the environment says.
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        // Headless runs never reach a sound card: decoding needs no device.
+        _open = true;
+        return true;
     }
-    const int initResult = SDL_InitSubSystem(SDL_INIT_AUDIO);
-    if (mode == Mode::DECODE_ONLY) {
-        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    }
-    if (initResult != 0) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
     }
-    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
-    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kOutputChannels, kChunkFrames) != 0) {
-        error = Mix_GetError();
-        Mix_Quit();
+    SDL_AudioSpec wanted{};
+    wanted.freq = kFrequency;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = kOutputChannels;
+    wanted.samples = kBufferFrames;
+    wanted.callback = &AudioMixer::fillBuffer;
+    wanted.userdata = this;
+    _voices.reset(new StreamMixer(_format));
+    // SDL converts to whatever the device takes, so the mixer always works in one format.
+    _device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (_device == 0) {
+        error = SDL_GetError();
+        _voices.reset();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    int frequency = kFrequency;
-    Uint16 format = MIX_DEFAULT_FORMAT;
-    int channels = kOutputChannels;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    _frequency = frequency;
-    _bytesPerFrame = SDL_AUDIO_BITSIZE(format) / 8 * channels;
-    Mix_AllocateChannels(kChannelCount);
-    _channelBusy.assign(kChannelCount, false);
     _open = true;
+    SDL_PauseAudioDevice(_device, 0);
     return true;
 }
 
@@ -56,56 +61,65 @@ void AudioMixer::close() {
     if (!_open) {
         return;
     }
-    Mix_HaltChannel(-1);
+    if (_device != 0) {
+        // Returns once the audio thread is out of the callback for good.
+        SDL_CloseAudioDevice(_device);
+        _device = 0;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    _voices.reset();
     uncacheAll();
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    _channelBusy.clear();
     _open = false;
 }
 
-Mix_Chunk* AudioMixer::chunk(const std::string& fullPath, std::string& error) {
-    auto it = _chunks.find(fullPath);
-    if (it != _chunks.end()) {
+void AudioMixer::fillBuffer(void* self, uint8_t* stream, int length) {
+    auto* mixer = static_cast<AudioMixer*>(self);
+    std::memset(stream, 0, static_cast<size_t>(length));
+    const int frames = length / (mixer->_format.channels * static_cast<int>(sizeof(int16_t)));
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    mixer->_voices->mixInto(out, frames);
+    std::lock_guard<std::mutex> lock(g_tapMutex);
+    if (g_tap) {
+        g_tap(out, frames);
+    }
+}
+
+void AudioMixer::setOutputTap(std::function<void(const int16_t*, int)> tap) {
+    std::lock_guard<std::mutex> lock(g_tapMutex);
+    g_tap = std::move(tap);
+}
+
+SoundPtr AudioMixer::sound(const std::string& fullPath, std::string& error) {
+    auto it = _sounds.find(fullPath);
+    if (it != _sounds.end()) {
         return it->second;
     }
     if (!_open) {
         error = "audio is not open";
         return nullptr;
     }
-    Mix_Chunk* decoded = Mix_LoadWAV(fullPath.c_str());
+    SoundPtr decoded = decodeSound(fullPath, _format, error);
     if (!decoded) {
-        error = Mix_GetError();
         return nullptr;
     }
     ++_decodeCount;
-    _chunks[fullPath] = decoded;
+    _sounds[fullPath] = decoded;
     return decoded;
 }
 
-ext::AudioFormat AudioMixer::format() const {
-    ext::AudioFormat format;
-    format.rate = _frequency;
-    format.channels = _bytesPerFrame / static_cast<int>(sizeof(Sint16));
-    return format;
-}
-
-void AudioMixer::adopt(const std::string& fullPath, Mix_Chunk* chunk) {
-    if (_chunks.count(fullPath)) {
-        Mix_FreeChunk(chunk);
+void AudioMixer::adopt(const std::string& fullPath, SoundPtr sound) {
+    if (!sound || _sounds.count(fullPath)) {
         return;
     }
     ++_decodeCount;
-    _chunks[fullPath] = chunk;
+    _sounds[fullPath] = std::move(sound);
 }
 
-float AudioMixer::durationOf(Mix_Chunk* chunk) const {
-    if (!chunk || _bytesPerFrame <= 0 || _frequency <= 0) {
+float AudioMixer::durationOf(const SoundPtr& sound) const {
+    if (!sound || _format.rate <= 0) {
         return 0.0f;
     }
-    return static_cast<float>(chunk->alen) / static_cast<float>(_bytesPerFrame) /
-           static_cast<float>(_frequency);
+    return static_cast<float>(static_cast<double>(sound->frames()) / _format.rate);
 }
 
 bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string& error) {
@@ -114,8 +128,8 @@ bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string
         duration = known->second;
         return true;
     }
-    auto decoded = _chunks.find(fullPath);
-    if (decoded != _chunks.end()) {
+    auto decoded = _sounds.find(fullPath);
+    if (decoded != _sounds.end()) {
         duration = durationOf(decoded->second);
         return true;
     }
@@ -123,97 +137,63 @@ bool AudioMixer::probe(const std::string& fullPath, float& duration, std::string
         error = "audio is not open";
         return false;
     }
-    Mix_Music* music = Mix_LoadMUS(fullPath.c_str());
-    if (!music) {
-        error = Mix_GetError();
+    float seconds = 0.0f;
+    if (!measureSound(fullPath, seconds, error)) {
         return false;
     }
-    const double seconds = Mix_MusicDuration(music);
-    Mix_FreeMusic(music);
     ++_decodeCount;
-    duration = seconds > 0.0 ? static_cast<float>(seconds) : 0.0f;
+    duration = seconds;
     _probed[fullPath] = duration;
     return true;
 }
 
 void AudioMixer::uncache(const std::string& fullPath) {
     _probed.erase(fullPath);
-    auto it = _chunks.find(fullPath);
-    if (it == _chunks.end()) {
-        return;
-    }
-    // SDL_mixer must not be mixing a chunk while it is freed.
-    for (int channel = 0; channel < static_cast<int>(_channelBusy.size()); ++channel) {
-        if (Mix_GetChunk(channel) == it->second) {
-            Mix_HaltChannel(channel);
-        }
-    }
-    Mix_FreeChunk(it->second);
-    _chunks.erase(it);
+    _sounds.erase(fullPath);
 }
 
 void AudioMixer::uncacheAll() {
-    if (_open) {
-        Mix_HaltChannel(-1);
-    }
-    for (auto& entry : _chunks) {
-        Mix_FreeChunk(entry.second);
-    }
-    _chunks.clear();
+    _sounds.clear();
     _probed.clear();
 }
 
-int AudioMixer::play(Mix_Chunk* chunk, bool loop, float volume) {
-    if (!_open || _mode != Mode::PLAYING || !chunk) {
+int AudioMixer::play(const SoundPtr& sound, bool loop, float volume) {
+    if (!_open || !_voices || !sound) {
         return -1;
     }
-    for (int channel = 0; channel < static_cast<int>(_channelBusy.size()); ++channel) {
-        if (_channelBusy[channel]) {
-            continue;
-        }
-        Mix_Volume(channel, static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f));
-        if (Mix_PlayChannel(channel, chunk, loop ? -1 : 0) < 0) {
-            return -1;
-        }
-        _channelBusy[channel] = true;
-        return channel;
-    }
-    return -1;
+    return _voices->play(soundStream(sound), loop, volume, false);
 }
 
-void AudioMixer::halt(int channel) {
-    if (_open && channel >= 0) {
-        Mix_HaltChannel(channel);
+void AudioMixer::halt(int voice) {
+    if (_voices && voice >= 0) {
+        _voices->stop(voice);
     }
 }
 
-void AudioMixer::setVolume(int channel, float volume) {
-    if (_open && channel >= 0) {
-        Mix_Volume(channel, static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f));
+void AudioMixer::setVolume(int voice, float volume) {
+    if (_voices && voice >= 0) {
+        _voices->setVolume(voice, volume);
     }
 }
 
-void AudioMixer::pause(int channel) {
-    if (_open && channel >= 0) {
-        Mix_Pause(channel);
+void AudioMixer::pause(int voice) {
+    if (_voices && voice >= 0) {
+        _voices->setPaused(voice, true);
     }
 }
 
-void AudioMixer::resume(int channel) {
-    if (_open && channel >= 0) {
-        Mix_Resume(channel);
+void AudioMixer::resume(int voice) {
+    if (_voices && voice >= 0) {
+        _voices->setPaused(voice, false);
     }
 }
 
-bool AudioMixer::isPlaying(int channel) const {
-    return _open && channel >= 0 && Mix_Playing(channel) != 0;
+bool AudioMixer::isPlaying(int voice) const {
+    return _voices && voice >= 0 && _voices->position(voice) >= 0 && !_voices->finished(voice);
 }
 
-void AudioMixer::release(int channel) {
-    if (channel >= 0 && channel < static_cast<int>(_channelBusy.size())) {
-        halt(channel);
-        _channelBusy[channel] = false;
-    }
+void AudioMixer::release(int voice) {
+    halt(voice);
 }
 
 } // namespace audio

@@ -1,13 +1,13 @@
-// The engine's own stream decoders: MP3 decoded a little at a time as it plays, anything else
-// SDL_mixer can read decoded whole on the loader thread and played from memory.
+// The engine's own decoders: MP3 streamed a little at a time as it plays, or decoded whole (an
+// effect, or a track in another format than the output's); WAV read whole by SDL. Both are
+// converted to the output's format and played from memory.
+#include "AudioStreams.h"
+
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
-
-#include "ext/AudioStream.h"
 
 #define DR_MP3_IMPLEMENTATION
 #include "dr_mp3.h"
@@ -80,9 +80,8 @@ public:
         }
     }
 
-    // False when the file is no MP3 or its format differs from the output's (the caller then
-    // decodes it whole through SDL_mixer, which converts).
-    bool open(const std::string& path, const AudioFormat& format) {
+    // False when the file is no MP3 with at least one frame.
+    bool open(const std::string& path) {
         // Through SDL's files, which take UTF-8 paths on every system.
         _file = SDL_RWFromFile(path.c_str(), "rb");
         if (!_file || !drmp3_init(&_mp3, &Mp3Stream::readFile, &Mp3Stream::seekFile, _file, nullptr)) {
@@ -90,8 +89,7 @@ public:
         }
         _open = true;
         drmp3_uint64 mp3Frames = 0, pcmFrames = 0;
-        if (static_cast<int>(_mp3.channels) != format.channels ||
-            static_cast<int>(_mp3.sampleRate) != format.rate ||
+        if (_mp3.channels == 0 || _mp3.sampleRate == 0 ||
             !drmp3_get_mp3_and_pcm_frame_count(&_mp3, &mp3Frames, &pcmFrames) || pcmFrames == 0) {
             return false;
         }
@@ -113,6 +111,11 @@ public:
     }
 
     int64_t frameCount() const override { return _frames; }
+    int rate() const { return static_cast<int>(_mp3.sampleRate); }
+    int channels() const { return static_cast<int>(_mp3.channels); }
+    bool matches(const AudioFormat& format) const {
+        return rate() == format.rate && channels() == format.channels;
+    }
 
     size_t read(int16_t* out, size_t frames) override {
         const auto wanted =
@@ -148,18 +151,18 @@ private:
     int64_t _position = 0;
 };
 
-// A sound decoded whole by SDL_mixer (already in the output's format), read from memory.
-class MemoryStream : public AudioStream {
+// A decoded sound read from memory.
+class SoundStream : public AudioStream {
 public:
-    MemoryStream(Mix_Chunk* chunk, int channels)
-        : _chunk(chunk), _frameBytes(static_cast<size_t>(channels) * sizeof(int16_t)) {}
-    ~MemoryStream() override { Mix_FreeChunk(_chunk); }
+    explicit SoundStream(audio::SoundPtr sound) : _sound(std::move(sound)) {}
 
-    int64_t frameCount() const override { return static_cast<int64_t>(_chunk->alen / _frameBytes); }
+    int64_t frameCount() const override { return _sound->frames(); }
 
     size_t read(int16_t* out, size_t frames) override {
         const size_t count = std::min<size_t>(frames, static_cast<size_t>(frameCount() - _position));
-        std::memcpy(out, _chunk->abuf + static_cast<size_t>(_position) * _frameBytes, count * _frameBytes);
+        const size_t channels = static_cast<size_t>(_sound->channels);
+        std::memcpy(out, _sound->samples.data() + static_cast<size_t>(_position) * channels,
+                    count * channels * sizeof(int16_t));
         _position += static_cast<int64_t>(count);
         return count;
     }
@@ -173,27 +176,139 @@ public:
     }
 
 private:
-    Mix_Chunk* _chunk;
-    size_t _frameBytes;
+    audio::SoundPtr _sound;
     int64_t _position = 0;
+};
+
+bool isWave(const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file) {
+        return false;
+    }
+    char head[12] = {};
+    const size_t got = SDL_RWread(file, head, 1, sizeof head);
+    SDL_RWclose(file);
+    return got == sizeof head && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WAVE", 4) == 0;
+}
+
+// Samples of any format, rate and channel count SDL knows, converted to the output's.
+audio::SoundPtr convert(const void* data, size_t bytes, SDL_AudioFormat from, int channels, int rate,
+                        const AudioFormat& format, std::string& error) {
+    auto sound = std::make_shared<audio::Sound>();
+    sound->channels = format.channels;
+    if (from == AUDIO_S16SYS && channels == format.channels && rate == format.rate) {
+        sound->samples.resize(bytes / sizeof(int16_t));
+        std::memcpy(sound->samples.data(), data, sound->samples.size() * sizeof(int16_t));
+        return sound;
+    }
+    SDL_AudioStream* converter = SDL_NewAudioStream(from, static_cast<Uint8>(channels), rate, AUDIO_S16SYS,
+                                                    static_cast<Uint8>(format.channels), format.rate);
+    if (!converter || SDL_AudioStreamPut(converter, data, static_cast<int>(bytes)) != 0 ||
+        SDL_AudioStreamFlush(converter) != 0) {
+        error = SDL_GetError();
+        if (converter) {
+            SDL_FreeAudioStream(converter);
+        }
+        return nullptr;
+    }
+    const int available = SDL_AudioStreamAvailable(converter);
+    sound->samples.resize(static_cast<size_t>(available) / sizeof(int16_t));
+    const int got = SDL_AudioStreamGet(converter, sound->samples.data(), available);
+    SDL_FreeAudioStream(converter);
+    if (got < 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    const size_t frameSamples = static_cast<size_t>(format.channels);
+    sound->samples.resize(static_cast<size_t>(got) / sizeof(int16_t) / frameSamples * frameSamples);
+    return sound;
+}
+
+constexpr const char* kUnknownFormat = "not an MP3 or WAV file";
+
+// A WAV file read whole by SDL, in its own format.
+struct WaveFile {
+    SDL_AudioSpec spec{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+
+    WaveFile() = default;
+    WaveFile(const WaveFile&) = delete;
+    WaveFile& operator=(const WaveFile&) = delete;
+    ~WaveFile() {
+        if (buffer) {
+            SDL_FreeWAV(buffer);
+        }
+    }
+    bool load(const std::string& path, std::string& error) {
+        if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) {
+            error = SDL_GetError();
+            return false;
+        }
+        return true;
+    }
 };
 
 } // namespace
 
 std::unique_ptr<AudioStream> openAudioStream(const std::string& fullPath, const AudioFormat& format,
                                              std::string& error) {
-    auto mp3 = std::make_unique<Mp3Stream>();
-    if (mp3->open(fullPath, format)) {
-        return mp3;
+    if (!isWave(fullPath)) {
+        auto mp3 = std::make_unique<Mp3Stream>();
+        if (mp3->open(fullPath) && mp3->matches(format)) {
+            return mp3;
+        }
     }
-    mp3.reset();
-    Mix_Chunk* chunk = Mix_LoadWAV(fullPath.c_str());
-    if (!chunk) {
-        error = Mix_GetError();
-        return nullptr;
-    }
-    return std::make_unique<MemoryStream>(chunk, format.channels);
+    audio::SoundPtr sound = audio::decodeSound(fullPath, format, error);
+    return sound ? audio::soundStream(std::move(sound)) : nullptr;
 }
 
 } // namespace ext
+
+namespace audio {
+
+SoundPtr decodeSound(const std::string& fullPath, const ext::AudioFormat& format, std::string& error) {
+    if (ext::isWave(fullPath)) {
+        ext::WaveFile wave;
+        return wave.load(fullPath, error) ? ext::convert(wave.buffer, wave.length, wave.spec.format,
+                                                         wave.spec.channels, wave.spec.freq, format, error)
+                                          : nullptr;
+    }
+    ext::Mp3Stream mp3;
+    if (!mp3.open(fullPath)) {
+        error = ext::kUnknownFormat;
+        return nullptr;
+    }
+    std::vector<int16_t> samples(static_cast<size_t>(mp3.frameCount() * mp3.channels()));
+    const size_t frames = mp3.read(samples.data(), static_cast<size_t>(mp3.frameCount()));
+    return ext::convert(samples.data(), frames * static_cast<size_t>(mp3.channels()) * sizeof(int16_t),
+                        AUDIO_S16SYS, mp3.channels(), mp3.rate(), format, error);
+}
+
+bool measureSound(const std::string& fullPath, float& seconds, std::string& error) {
+    if (ext::isWave(fullPath)) {
+        ext::WaveFile wave;
+        if (!wave.load(fullPath, error)) {
+            return false;
+        }
+        const int frameBytes = SDL_AUDIO_BITSIZE(wave.spec.format) / 8 * wave.spec.channels;
+        seconds = frameBytes > 0 && wave.spec.freq > 0
+                      ? static_cast<float>(static_cast<double>(wave.length / frameBytes) / wave.spec.freq)
+                      : 0.0f;
+        return true;
+    }
+    ext::Mp3Stream mp3;
+    if (!mp3.open(fullPath)) {
+        error = ext::kUnknownFormat;
+        return false;
+    }
+    seconds = static_cast<float>(static_cast<double>(mp3.frameCount()) / mp3.rate());
+    return true;
+}
+
+std::unique_ptr<ext::AudioStream> soundStream(SoundPtr sound) {
+    return std::make_unique<ext::SoundStream>(std::move(sound));
+}
+
+} // namespace audio
 } // namespace cocos2d

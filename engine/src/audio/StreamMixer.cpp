@@ -1,6 +1,6 @@
 #include "StreamMixer.h"
 
-#include <SDL_mixer.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,22 +13,13 @@ namespace {
 constexpr int kScratchFrames = 1024;
 
 int toMixerVolume(float volume) {
-    return static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+    return static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * SDL_MIX_MAXVOLUME));
 }
 } // namespace
 
 StreamMixer::StreamMixer(const ext::AudioFormat& format)
     : _format(format), _scratch(new int16_t[static_cast<size_t>(kScratchFrames * format.channels)]),
-      _scratchFrames(kScratchFrames) {
-    Mix_HookMusic(&StreamMixer::mixCallback, this);
-}
-
-// Once the hook is gone the audio thread no longer reads the voices. They are closed without
-// the lock: closing a stream may take SDL's audio lock (freeing a chunk), which the audio
-// thread holds while it waits for ours.
-StreamMixer::~StreamMixer() {
-    Mix_HookMusic(nullptr, nullptr);
-}
+      _scratchFrames(kScratchFrames) {}
 
 int StreamMixer::play(std::unique_ptr<ext::AudioStream> stream, bool loop, float volume, bool paused) {
     std::lock_guard<std::mutex> lock(_mutex);
@@ -52,7 +43,7 @@ void StreamMixer::stop(int handle) {
         closing = std::move(it->second.stream);
         _voices.erase(it);
     }
-    // Closed outside the lock, for the reason the destructor gives.
+    // Closed outside the lock: closing a file must not hold up the audio thread.
 }
 
 void StreamMixer::setVolume(int handle, float volume) {
@@ -102,11 +93,9 @@ bool StreamMixer::finished(int handle) const {
     return it != _voices.end() && it->second.finished;
 }
 
-void StreamMixer::mixCallback(void* self, uint8_t* stream, int length) {
-    auto* mixer = static_cast<StreamMixer*>(self);
-    std::lock_guard<std::mutex> lock(mixer->_mutex);
-    const int frameBytes = mixer->_format.channels * static_cast<int>(sizeof(int16_t));
-    mixer->mix(reinterpret_cast<int16_t*>(stream), length / frameBytes);
+void StreamMixer::mixInto(int16_t* out, int frames) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    mix(out, frames);
 }
 
 // Runs on the audio thread, with the lock held.

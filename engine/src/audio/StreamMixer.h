@@ -10,15 +10,14 @@
 namespace cocos2d {
 namespace audio {
 
-// Plays any number of streams at once (two during a cross-fade) by mixing them into SDL_mixer's
-// music slot, under the effects. The streams are read on the audio thread; every call here
-// comes from the main thread. One lock guards the voices: the audio thread holds it while it
-// decodes one buffer (well under a millisecond), the main thread while it changes a voice.
+// Plays any number of streams at once (music, two during a cross-fade, and effects read from
+// memory) by adding them into the output buffer. The streams are read on the audio thread;
+// every other call comes from the main thread. One lock guards the voices: the audio thread
+// holds it while it mixes one buffer (well under a millisecond), the main thread while it
+// changes a voice.
 class StreamMixer {
 public:
-    // Takes over SDL_mixer's music hook; the mixer must be open.
     explicit StreamMixer(const ext::AudioFormat& format);
-    ~StreamMixer();
 
     // A handle for the stream, now audible (or paused).
     int play(std::unique_ptr<ext::AudioStream> stream, bool loop, float volume, bool paused);
@@ -32,17 +31,19 @@ public:
     // True once a stream that does not loop has played its last frame.
     bool finished(int handle) const;
 
+    // Adds every audible voice into `out` (frames in the mixer's format). Audio thread only.
+    void mixInto(int16_t* out, int frames);
+
 private:
     struct Voice {
         std::unique_ptr<ext::AudioStream> stream;
-        int volume = 128; // SDL_mixer's scale, 0..128
+        int volume = 128; // SDL's mixing scale, 0..SDL_MIX_MAXVOLUME
         bool loop = false;
         bool paused = false;
         bool finished = false;
         int64_t position = 0;
     };
 
-    static void mixCallback(void* self, uint8_t* stream, int length);
     void mix(int16_t* out, int frames);
     void mixVoice(Voice& voice, int16_t* out, int frames);
 
