@@ -81,12 +81,15 @@ TEST_F(SceneFlowTest, EveryMenuChangeMakesANewScene) {
     title = change<Title>([&] { tutorial->onToTitle(nullptr); });
     auto game = change<Game>([&] { title->onStart(nullptr); });
     ASSERT_NE(game, nullptr);
+    // Kept alive, so that a new scene can't be given its address.
+    game->retain();
     auto score = Score::create();
     score->setScores(0, 0);
     Director::getInstance()->replaceScene(score);
     ext::step(kFrame);
     auto again = change<Game>([&] { score->onRetry(nullptr); });
     EXPECT_NE(again, game);
+    game->release();
     score = Score::create();
     score->setScores(0, 0);
     Director::getInstance()->replaceScene(score);
