@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 
 # What building, playing and testing need on a fresh Debian/Ubuntu machine.
 PACKAGES := build-essential cmake ninja-build pkg-config ccache python3 python3-numpy \
-	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libmpg123-dev libtinyxml2-dev \
+	libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libpng-dev libmpg123-dev libtinyxml2-dev \
 	nlohmann-json3-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev \
 	xvfb xauth xdotool x11-utils imagemagick zenity openbox clang-format flake8
 # What regenerating the media under Resources/ needs (only `make assets`).

@@ -5,10 +5,12 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "ext/Headless.h"
 #include "renderer/PixelPool.h"
+#include "renderer/PngRows.h"
 
 namespace cocos2d {
 namespace pictures {
@@ -238,9 +240,97 @@ std::vector<uint32_t> packRuns(const SDL_Surface* image, const std::atomic<bool>
         [](const Uint32* row, int x) { return row[x]; }, stop);
 }
 
+namespace {
+// Runs built a row at a time, before the picture's size in runs is known: gathered in blocks,
+// then copied into runs of their exact size (a growing vector would hold up to twice that).
+class RunBuilder {
+public:
+    explicit RunBuilder(size_t limit) : _limit(limit) {}
+
+    // False once the picture has more runs than the limit.
+    bool add(const Uint32* row, int width) {
+        for (int x = 0; x < width; ++x) {
+            const Uint32 p = row[x];
+            _opaque = _opaque && (p >> 24) == 0xFF;
+            if (_count > 0 && p == _last) {
+                ++_blocks.back()[_used - 2];
+                continue;
+            }
+            if (++_count > _limit) {
+                return false;
+            }
+            if (_blocks.empty() || _used == kBlock) {
+                _blocks.emplace_back(new Uint32[kBlock]);
+                _used = 0;
+            }
+            _blocks.back()[_used++] = 1;
+            _blocks.back()[_used++] = p;
+            _last = p;
+        }
+        return true;
+    }
+
+    bool opaque() const { return _opaque; }
+
+    std::vector<uint32_t> finish() {
+        std::vector<uint32_t> runs(_count * 2);
+        uint32_t* out = runs.data();
+        for (size_t i = 0; i < _blocks.size(); ++i) {
+            const size_t n = i + 1 < _blocks.size() ? kBlock : _used;
+            std::memcpy(out, _blocks[i].get(), n * sizeof(Uint32));
+            out += n;
+            _blocks[i].reset();
+        }
+        _blocks.clear();
+        return runs;
+    }
+
+private:
+    static constexpr size_t kBlock = 32 * 1024; // entries: 128 KiB, an even number
+    std::vector<std::unique_ptr<Uint32[]>> _blocks;
+    size_t _used = 0;
+    size_t _count = 0;
+    size_t _limit;
+    Uint32 _last = 0;
+    bool _opaque = true;
+};
+
+// Every row of an opened PNG into memory from the pool; nullptr (`error` set) if the file breaks.
+SDL_Surface* readRows(PngRows& png, std::string& error) {
+    SDL_Surface* surface = pixel_pool::take(png.width(), png.height());
+    if (!surface) {
+        error = "out of memory";
+        return nullptr;
+    }
+    for (int y = 0; y < png.height(); ++y) {
+        if (!png.readRow(const_cast<Uint32*>(rowOf(surface, y)))) {
+            error = png.error();
+            pixel_pool::giveBack(surface);
+            return nullptr;
+        }
+    }
+    return surface;
+}
+
+// The whole picture, already in the engine's layout for a PNG; SDL_image reads anything else
+// (and interlaced PNGs). nullptr with SDL's error set when the file can't be read.
+SDL_Surface* loadWhole(const std::string& fullPath) {
+    PngRows png;
+    if (!png.open(fullPath)) {
+        return IMG_Load(fullPath.c_str());
+    }
+    std::string error;
+    SDL_Surface* surface = readRows(png, error);
+    if (!surface) {
+        SDL_SetError("%s", error.c_str());
+    }
+    return surface;
+}
+} // namespace
+
 SDL_Surface* readFile(const std::string& fullPath) {
     ++g_fileDecodes;
-    return IMG_Load(fullPath.c_str());
+    return loadWhole(fullPath);
 }
 
 DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner, const std::atomic<bool>* stop) {
@@ -269,8 +359,33 @@ DecodedPicture packSurface(SDL_Surface* surface, SDL_Surface* owner, const std::
 }
 
 DecodedPicture decodeFile(const std::string& fullPath, bool pack) {
+    ++g_fileDecodes;
     DecodedPicture picture;
-    SDL_Surface* decoded = readFile(fullPath);
+    if (pack) {
+        // A PNG is packed as its rows come, never whole in memory.
+        PngRows png;
+        if (png.open(fullPath)) {
+            RunBuilder runs(static_cast<size_t>(png.width()) * static_cast<size_t>(png.height()) / 4);
+            std::unique_ptr<Uint32[]> row(new Uint32[static_cast<size_t>(png.width())]);
+            bool packs = true;
+            for (int y = 0; y < png.height() && packs; ++y) {
+                if (!png.readRow(row.get())) {
+                    picture.error = png.error();
+                    return picture;
+                }
+                packs = runs.add(row.get(), png.width());
+            }
+            if (packs) {
+                picture.width = png.width();
+                picture.height = png.height();
+                picture.opaque = runs.opaque();
+                picture.runs = runs.finish();
+                return picture;
+            }
+            // Pictures without flat areas (noise, photos) don't pack: read whole below.
+        }
+    }
+    SDL_Surface* decoded = loadWhole(fullPath);
     if (pack && decoded && decoded->format->format == SDL_PIXELFORMAT_RGB24 && !SDL_MUSTLOCK(decoded)) {
         picture.runs = packRgbRuns(decoded);
         if (!picture.runs.empty()) {
@@ -297,7 +412,7 @@ DecodedPicture decodeFile(const std::string& fullPath, bool pack) {
         picture.surface = surface;
         picture.pixelOwner = owner;
     } else {
-        SDL_FreeSurface(surface);
+        pixel_pool::giveBack(surface);
         if (owner) {
             SDL_FreeSurface(owner);
         }
