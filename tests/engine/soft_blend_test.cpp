@@ -214,3 +214,66 @@ TEST(SoftBlendTest, AOneColourPictureWalkedByItsAlphaDrawsAsTheFullPicture) {
 }
 
 } // namespace
+
+namespace {
+
+// A picture of runs (flat stretches of clear, opaque and soft pixels), and its runs.
+std::vector<uint32_t> runsOf(const std::vector<uint32_t>& pixels) {
+    std::vector<uint32_t> runs;
+    for (uint32_t p : pixels) {
+        if (!runs.empty() && runs.back() == p) {
+            ++runs[runs.size() - 2];
+        } else {
+            runs.push_back(1);
+            runs.push_back(p);
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+// A packed picture drawn at its own size lands exactly as the same picture written out would:
+// every mode and tint, boxes inside the picture, boxes hanging off every side of the frame.
+TEST(SoftBlendTest, APackedPictureDrawsAsThePictureWrittenOut) {
+    std::mt19937 random(7);
+    const int width = 37, height = 23;
+    Canvas picture(width, height, 0);
+    const std::vector<uint32_t> noise = pictureRow(random, width * height);
+    std::copy(noise.begin(), noise.end(), picture.pixels.begin());
+    // Flat stretches, as painted pictures have them.
+    for (size_t i = 1; i < picture.pixels.size(); ++i) {
+        if (random() % 3 != 0) {
+            picture.pixels[i] = picture.pixels[i - 1];
+        }
+    }
+    const std::vector<uint32_t> runs = runsOf(picture.pixels);
+    const PackedPixels packed{runs.data(), runs.size(), width, height};
+    const Box boxes[][2] = {
+        {{0, 0, width, height}, {5, 4, width, height}},   // whole, inside
+        {{0, 0, width, height}, {-9, -6, width, height}}, // off the top left
+        {{0, 0, width, height}, {30, 20, width, height}}, // off the bottom right
+        {{3, 5, 11, 7}, {2, 2, 11, 7}},                   // a part of it
+        {{20, 10, 17, 13}, {-4, 25, 17, 13}},             // a part, partly off the bottom
+    };
+    const Tint tints[] = {Tint{}, Tint{255, 128, 64, 255}, Tint{255, 255, 255, 100}};
+    std::vector<uint32_t> scratch;
+    for (Mode mode : {Mode::Copy, Mode::Blend, Mode::Add}) {
+        for (const Tint& tint : tints) {
+            for (const auto& box : boxes) {
+                Canvas expected(40, 32, 0x80402010u);
+                Canvas drawn(40, 32, 0x80402010u);
+                drawBox(expected.view, picture.view, box[0], box[1], tint, mode, scratch);
+                drawPackedBox(drawn.view, packed, box[0], box[1], tint, mode, scratch);
+                ASSERT_EQ(drawn.pixels, expected.pixels)
+                    << "mode " << static_cast<int>(mode) << " box " << box[0].x << "," << box[0].y << " to "
+                    << box[1].x << "," << box[1].y << " tint alpha " << int(tint.a);
+            }
+        }
+    }
+    // Another size is not a packed draw: nothing is drawn.
+    Canvas untouched(40, 32, 0x80402010u);
+    drawPackedBox(untouched.view, packed, {0, 0, width, height}, {0, 0, 2 * width, height}, Tint{},
+                  Mode::Copy, scratch);
+    EXPECT_EQ(untouched.pixels, std::vector<uint32_t>(40 * 32, 0x80402010u));
+}

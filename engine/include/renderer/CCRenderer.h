@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "base/ccMacros.h"
 #include "base/ccTypes.h"
 #include "math/CCGeometry.h"
+#include "renderer/SoftBlend.h"
 
 struct SDL_Renderer;
 struct SDL_Vertex;
@@ -95,6 +97,8 @@ private:
     std::vector<SDL_Vertex> _scratch;
     // Working rows for drawing into the frame.
     std::vector<uint32_t> _rowScratch;
+    // Each quad's box in the picture and in the frame, for the upright draw.
+    std::vector<std::pair<soft::Box, soft::Box>> _boxes;
     // A picture scaled smoothly before it is drawn; freed once unused for a frame.
     std::vector<uint32_t> _stretched;
     unsigned _stretchedUsedFrame = 0;

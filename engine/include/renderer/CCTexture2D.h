@@ -96,6 +96,9 @@ public:
     bool handOverPixels(SDL_Surface** surface, SDL_Surface** owner, bool keepScaledCopy);
     // Engine side: whether the pixels are held packed only.
     bool isPacked() const { return !_packed.empty() && !_surface && !_texture; }
+    // Engine side: those packed pixels (pairs: run length, ARGB pixel; runs go on across rows),
+    // for drawing straight from them; nullptr unless isPacked(). Valid until the pixels change.
+    const std::vector<uint32_t>* getPackedRuns();
     // Engine side: whether any copy of the pixels is held right now (turned copies aside).
     bool holdsPixels() const {
         return _surface || _texture || _scaled || !_packed.empty() || !_alphaCopy.empty();

@@ -4,6 +4,7 @@
 // faster for what games draw: four pixels at a time, runs of opaque pixels copied and clear
 // ones skipped without blending.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -65,5 +66,19 @@ void drawWalk(uint32_t* frame, int n, const AlphaPixels& image, Walk walk, Tint 
 // sizes differ, clipped to the frame. `scratch` is working space, kept between calls.
 void drawBox(const Pixels& frame, const Pixels& image, Box from, Box to, Tint tint, Mode mode,
              std::vector<uint32_t>& scratch);
+
+// An image held run-length packed: pairs of (run length, pixel), the runs going on across rows.
+struct PackedPixels {
+    const uint32_t* runs = nullptr;
+    size_t count = 0; // entries, two a run
+    int width = 0;
+    int height = 0;
+};
+
+// drawBox for a packed image drawn at its own size (from and to of one size): the runs are read
+// once from the top, a row at a time, and the image is never written out whole. Draws exactly
+// what drawBox draws from the pixels written out in full.
+void drawPackedBox(const Pixels& frame, const PackedPixels& image, Box from, Box to, Tint tint, Mode mode,
+                   std::vector<uint32_t>& scratch);
 
 } // namespace cocos2d::soft

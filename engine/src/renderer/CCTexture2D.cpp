@@ -12,6 +12,7 @@
 #include "renderer/PictureDecoder.h"
 #include "renderer/PixelPool.h"
 #include "renderer/RenderTargets.h"
+#include "renderer/SoftBlend.h"
 #include "renderer/TurnedImages.h"
 
 NS_CC_BEGIN
@@ -69,6 +70,11 @@ bool Texture2D::initWithSurface(SDL_Surface* surface) {
 }
 
 bool Texture2D::initWithImageFile(const std::string& fullPath) {
+    // A new texture is held packed from the start where its picture packs: drawn at its own
+    // size (a background, a panel) it is drawn from its runs and never written out whole.
+    if (_path.empty() && _pixelsWide == 0 && _pixelsHigh == 0) {
+        return adoptDecodedPicture(fullPath, pictures::decodeFile(fullPath, true));
+    }
     SDL_Surface* surface = pictures::readFile(fullPath);
     if (!surface) {
         return false;
@@ -256,21 +262,11 @@ void Texture2D::releaseAll(bool keepPacked, bool keepScaledCopy) {
 }
 
 void Texture2D::unpackInto(void* pixels, int pitch) {
-    int x = 0, y = 0;
-    auto* row = static_cast<Uint32*>(pixels);
-    for (size_t i = 0; i + 1 < _packed.size() && y < _pixelsHigh; i += 2) {
-        for (uint32_t n = _packed[i]; n > 0 && y < _pixelsHigh;) {
-            const int take = static_cast<int>(std::min<uint32_t>(n, static_cast<uint32_t>(_pixelsWide - x)));
-            std::fill(row + x, row + x + take, _packed[i + 1]);
-            n -= static_cast<uint32_t>(take);
-            x += take;
-            if (x == _pixelsWide) {
-                x = 0;
-                ++y;
-                row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * pitch);
-            }
-        }
-    }
+    const soft::Pixels target{static_cast<uint32_t*>(pixels), pitch, _pixelsWide, _pixelsHigh};
+    const soft::Box whole{0, 0, _pixelsWide, _pixelsHigh};
+    std::vector<uint32_t> unused;
+    soft::drawPackedBox(target, soft::PackedPixels{_packed.data(), _packed.size(), _pixelsWide, _pixelsHigh},
+                        whole, whole, soft::Tint{}, soft::Mode::Copy, unused);
     std::vector<uint32_t>().swap(_packed);
 }
 
@@ -283,6 +279,14 @@ bool Texture2D::unpackPixels() {
     freeSurface();
     _surface = surface;
     return true;
+}
+
+const std::vector<uint32_t>* Texture2D::getPackedRuns() {
+    if (!isPacked()) {
+        return nullptr;
+    }
+    markOriginalUsed();
+    return &_packed;
 }
 
 const SDL_Surface* Texture2D::getSurface() {
