@@ -15,8 +15,11 @@
 #   drawing into the frame, read-ahead (caffdab -> now, quiet machine): mean 4.4-4.7 -> 2.2-2.4 ms,
 #                                         p99 15-17 -> 9.0-9.6 ms, frames over 16 ms after a
 #                                         scene's first 40-51 -> 3-9, 79-83 -> 78-79 MiB
-#   pixel pool, packing on the loader, alpha walks (4755612 -> now, quiet machine):
+#   pixel pool, packing on the loader, alpha walks (4755612 -> e35c1d1, quiet machine):
 #                                         p99 4.1-4.8 -> 3.5-3.95 ms, 80-85 -> 55-56 MiB
+#   own audio output, PNGs a row at a time, pictures drawn from their runs (e35c1d1 -> efc4096,
+#   quiet machine): mean 0.93-0.98 -> 1.12-1.16 ms, p99 3.25-3.67 -> 3.16-3.28 ms,
+#                                         56 008-56 748 -> 44 800-45 172 KiB
 set -eu
 TARGET=${1:-build/default}
 if [ -d "$TARGET" ]; then SHOT="$TARGET/bin/solvane-shot"; else SHOT=$TARGET; fi
