@@ -403,3 +403,45 @@ TEST_F(TexturePixelsTest, APictureInOneInkDrawnTurnedLooksTheSameAndKeepsItsFull
 }
 
 } // namespace
+
+namespace {
+
+// The frame is cleared before anything is drawn into it, unless the first picture drawn covers
+// all of it opaquely: whatever a frame draws, nothing of an earlier frame shows through.
+TEST_F(TexturePixelsTest, NothingOfAnEarlierFrameShowsThrough) {
+    const std::string path = tempDir() + "opaque.png";
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 1280, 720, 24, SDL_PIXELFORMAT_RGB24);
+    for (int y = 0; y < 720; ++y) {
+        auto* row = static_cast<Uint8*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < 1280; ++x) {
+            row[3 * x] = static_cast<Uint8>(x / 40 * 8);
+            row[3 * x + 1] = static_cast<Uint8>(y / 40 * 14);
+            row[3 * x + 2] = 200;
+        }
+    }
+    IMG_SavePNG(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    const auto band = [](int x, int y) {
+        return static_cast<unsigned>(x / 40 * 8) << 24 | static_cast<unsigned>(y / 40 * 14) << 16 |
+               200u << 8 | 0xFFu;
+    };
+    Sprite* background = show(path, 0, 0);
+    for (int frame = 0; frame < 2; ++frame) {
+        step(kFrame);
+        EXPECT_EQ(pixel(0, 0), band(0, 0));
+        EXPECT_EQ(pixel(1279, 719), band(1279, 719));
+        EXPECT_EQ(pixel(600, 300), band(600, 300));
+    }
+    // Moved right, it leaves a strip on the left: black, not the last frame's bands.
+    background->setPosition(100, 0);
+    step(kFrame);
+    EXPECT_EQ(pixel(50, 300), 0x000000FFu);
+    EXPECT_EQ(pixel(600, 300), band(500, 300));
+    // Nothing drawn at all: a black frame.
+    background->setVisible(false);
+    step(kFrame);
+    EXPECT_EQ(pixel(600, 300), 0x000000FFu);
+    EXPECT_EQ(pixel(1279, 0), 0x000000FFu);
+}
+
+} // namespace

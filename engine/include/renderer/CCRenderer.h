@@ -51,6 +51,11 @@ public:
     int getDrawCallCount() const { return _drawCalls; }
 
 private:
+    // Clears the frame if that is still to be done, unless `covered` (the draw under way covers
+    // it all opaquely).
+    void settleClear(bool covered);
+    // The quads in _scratch are one upright quad over the whole frame at hand.
+    bool coversFrame(int vertexCount, const int* indices, int indexCount) const;
     // Software target: draws an axis-aligned quad showing a whole texture from its scaled copy;
     // false when the quad is anything else or no copy is ready.
     bool drawScaledCopy(Texture2D* texture, int vertexCount, const int* indices, int indexCount,
@@ -79,6 +84,8 @@ private:
     unsigned _frame = 0;
     // Nothing drawn yet since the frame was cleared to black.
     bool _untouched = false;
+    // The frame at hand is still to be cleared (done at the first draw that doesn't cover it).
+    bool _clearPending = false;
     // Textures whose scaled copies were drawn last frame and this one (held, so they stay alive);
     // a copy not drawn for a whole frame is freed, so copies cost memory only while on screen.
     std::vector<Texture2D*> _copiesShown;

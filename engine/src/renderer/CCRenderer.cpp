@@ -60,12 +60,27 @@ void Renderer::beginFrame(SDL_Renderer* target, const Rect& viewport, float scal
     SDL_RendererInfo info;
     _software = SDL_GetRendererInfo(_target, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_SetRenderDrawColor(_target, 0, 0, 0, 255);
-    SDL_RenderClear(_target);
+    // Into the frame the clear waits for the first draw: a picture that covers the whole frame
+    // opaquely (a background) makes it needless, and clearing is a frame's worth of writing.
+    _clearPending = _frameSurface != nullptr;
+    if (!_clearPending) {
+        SDL_RenderClear(_target);
+    }
 }
 
 void Renderer::endFrame() {
     if (_target) {
+        settleClear(false);
         SDL_RenderFlush(_target);
+    }
+}
+
+void Renderer::settleClear(bool covered) {
+    if (_clearPending) {
+        _clearPending = false;
+        if (!covered) {
+            SDL_RenderClear(_target);
+        }
     }
 }
 
@@ -135,6 +150,19 @@ bool isQuadBatch(const SDL_Vertex* vertices, int vertexCount, const int* indices
 }
 } // namespace
 
+bool Renderer::coversFrame(int vertexCount, const int* indices, int indexCount) const {
+    if (!_frameSurface || !isQuadBatch(_scratch.data(), vertexCount, indices, indexCount) ||
+        vertexCount != 4) {
+        return false;
+    }
+    const SDL_Vertex* v = _scratch.data(); // bottom-left, bottom-right, top-left, top-right
+    const bool upright = v[0].position.y == v[1].position.y && v[2].position.y == v[3].position.y &&
+                         v[0].position.x == v[2].position.x && v[1].position.x == v[3].position.x;
+    return upright && v[0].position.x <= 0.0f && v[2].position.y <= 0.0f &&
+           v[1].position.x >= static_cast<float>(_frameSurface->w) &&
+           v[0].position.y >= static_cast<float>(_frameSurface->h);
+}
+
 void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, int vertexCount,
                              const int* indices, int indexCount, const BlendFunc& blend) {
     if (!_target || !vertices || vertexCount <= 0) {
@@ -164,6 +192,8 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
     if (mode == SDL_BLENDMODE_BLEND && opaqueVertices && texture && texture->isOpaque()) {
         mode = SDL_BLENDMODE_NONE;
     }
+    // An opaque picture over the whole frame leaves nothing of the clear to see.
+    settleClear(mode == SDL_BLENDMODE_NONE && texture && coversFrame(vertexCount, indices, indexCount));
     const bool firstDraw = _untouched;
     // Drawn from its scaled copy, a picture needs no full-size pixels at hand (they may be packed).
     if (texture && _software && drawScaledCopy(texture, vertexCount, indices, indexCount, mode, firstDraw)) {
