@@ -36,11 +36,10 @@ struct AudioInfo {
     bool loop = false;
     float volume = 1.0f;
     AudioEngine::AudioState state = AudioEngine::AudioState::PLAYING;
-    // The output's voice of an effect, -1 when nothing is audible (silent output).
-    int channel = -1;
-    // Long sounds are streamed: opened on the loader thread (INITIALIZING meanwhile), then
-    // played by the stream mixer under this handle (-1 on the silent output).
+    // Long sounds are streamed: opened on the loader thread (INITIALIZING meanwhile).
     bool streamed = false;
+    // The output's voice playing it, an effect or a stream once opened; -1 while nothing is
+    // audible (the silent output, a stream still opening).
     int voice = -1;
     bool pausedWhileLoading = false;
     // Length of the sound in seconds, TIME_UNKNOWN when it could not be decoded.
@@ -201,7 +200,7 @@ int AudioEngineImpl::play(const std::string& filePath, bool loop, float volume, 
         } else if (audio::SoundPtr sound = mixer.sound(info.fullPath, error)) {
             playable = true;
             info.duration = mixer.durationOf(sound);
-            info.channel = mixer.play(sound, loop, info.volume);
+            info.voice = mixer.play(sound, loop, info.volume);
         }
         if (!playable) {
             log("AudioEngine: can't play %s: %s", filePath.c_str(), error.c_str());
@@ -310,9 +309,8 @@ void AudioEngineImpl::deliverLoads() {
 }
 
 float AudioEngineImpl::currentTime(const AudioInfo& info) const {
-    const int voice = info.voice >= 0 ? info.voice : info.channel;
-    if (voice >= 0 && streams->position(voice) >= 0) {
-        return static_cast<float>(static_cast<double>(streams->position(voice)) / mixer.format().rate);
+    if (info.voice >= 0 && streams->position(info.voice) >= 0) {
+        return static_cast<float>(static_cast<double>(streams->position(info.voice)) / mixer.format().rate);
     }
     if (info.loop && info.duration > 0.0f) {
         return std::fmod(info.elapsed, info.duration);
@@ -327,7 +325,6 @@ void AudioEngineImpl::forget(int id, bool notify) {
     }
     AudioInfo info = std::move(it->second);
     _audios.erase(it);
-    mixer.release(info.channel);
     if (info.voice >= 0) {
         streams->stop(info.voice);
     }
@@ -349,9 +346,8 @@ void AudioEngineImpl::tick(float dt) {
         if (info.loop) {
             continue;
         }
-        const bool done = info.voice >= 0     ? streams->finished(info.voice)
-                          : info.channel >= 0 ? !mixer.isPlaying(info.channel)
-                                              : info.duration < 0.0f || info.elapsed >= info.duration;
+        const bool done = info.voice >= 0 ? streams->finished(info.voice)
+                                          : info.duration < 0.0f || info.elapsed >= info.duration;
         if (done) {
             finished.push_back(entry.first);
         }
@@ -418,7 +414,6 @@ bool AudioEngine::isLoop(int audioID) {
 void AudioEngine::setVolume(int audioID, float volume) {
     if (AudioInfo* info = findAudio(audioID, nullptr)) {
         info->volume = std::max(0.0f, std::min(volume, 1.0f));
-        s_impl->mixer.setVolume(info->channel, info->volume);
         if (info->voice >= 0) {
             s_impl->streams->setVolume(info->voice, info->volume);
         }
@@ -436,7 +431,6 @@ void AudioEngine::pause(int audioID) {
         info->pausedWhileLoading = true;
     } else if (info && info->state == AudioState::PLAYING) {
         info->state = AudioState::PAUSED;
-        s_impl->mixer.pause(info->channel);
         if (info->voice >= 0) {
             s_impl->streams->setPaused(info->voice, true);
         }
@@ -457,7 +451,6 @@ void AudioEngine::resume(int audioID) {
         info->pausedWhileLoading = false;
     } else if (info && info->state == AudioState::PAUSED) {
         info->state = AudioState::PLAYING;
-        s_impl->mixer.resume(info->channel);
         if (info->voice >= 0) {
             s_impl->streams->setPaused(info->voice, false);
         }
@@ -497,10 +490,9 @@ bool AudioEngine::setCurrentTime(int audioID, float sec) {
         return false;
     }
     // Heard from there; on the silent output only the clock (which ends the sound) moves.
-    const int voice = info->voice >= 0 ? info->voice : info->channel;
-    if (voice >= 0) {
+    if (info->voice >= 0) {
         const auto frame = static_cast<int64_t>(static_cast<double>(sec) * s_impl->mixer.format().rate);
-        if (!s_impl->streams->seek(voice, frame)) {
+        if (!s_impl->streams->seek(info->voice, frame)) {
             return false;
         }
     }
@@ -683,7 +675,7 @@ void finishSilentSounds() {
     }
     std::vector<int> finished;
     for (auto& entry : experimental::s_impl->_audios) {
-        if (!entry.second.loop && entry.second.channel < 0) {
+        if (!entry.second.loop && entry.second.voice < 0) {
             finished.push_back(entry.first);
         }
     }

@@ -164,37 +164,5 @@ int AudioMixer::play(const SoundPtr& sound, bool loop, float volume) {
     return _voices->play(soundStream(sound), loop, volume, false);
 }
 
-void AudioMixer::halt(int voice) {
-    if (_voices && voice >= 0) {
-        _voices->stop(voice);
-    }
-}
-
-void AudioMixer::setVolume(int voice, float volume) {
-    if (_voices && voice >= 0) {
-        _voices->setVolume(voice, volume);
-    }
-}
-
-void AudioMixer::pause(int voice) {
-    if (_voices && voice >= 0) {
-        _voices->setPaused(voice, true);
-    }
-}
-
-void AudioMixer::resume(int voice) {
-    if (_voices && voice >= 0) {
-        _voices->setPaused(voice, false);
-    }
-}
-
-bool AudioMixer::isPlaying(int voice) const {
-    return _voices && voice >= 0 && _voices->position(voice) >= 0 && !_voices->finished(voice);
-}
-
-void AudioMixer::release(int voice) {
-    halt(voice);
-}
-
 } // namespace audio
 } // namespace cocos2d

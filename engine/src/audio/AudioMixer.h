@@ -50,15 +50,9 @@ public:
     void uncacheAll();
     int decodeCount() const { return _decodeCount; }
 
-    // Starts the sound on a voice of its own; returns the voice or -1.
+    // Starts the sound on a voice of its own (stopped, paused or changed through voices());
+    // returns the voice or -1.
     int play(const SoundPtr& sound, bool loop, float volume);
-    void halt(int voice);
-    void setVolume(int voice, float volume);
-    void pause(int voice);
-    void resume(int voice);
-    bool isPlaying(int voice) const;
-    // Forgets a voice once its sound is forgotten.
-    void release(int voice);
 
     // The most sounds the engine lets play at once.
     static const int kChannelCount = 32;

@@ -249,17 +249,40 @@ struct WaveFile {
     }
 };
 
+// A WAV file decoded whole, converted to the output's format.
+audio::SoundPtr decodeWave(const std::string& fullPath, const AudioFormat& format, std::string& error) {
+    WaveFile wave;
+    return wave.load(fullPath, error) ? convert(wave.buffer, wave.length, wave.spec.format,
+                                                wave.spec.channels, wave.spec.freq, format, error)
+                                      : nullptr;
+}
+
+// An opened MP3 decoded whole, converted to the output's format.
+audio::SoundPtr decodeWhole(Mp3Stream& mp3, const AudioFormat& format, std::string& error) {
+    std::vector<int16_t> samples(static_cast<size_t>(mp3.frameCount() * mp3.channels()));
+    const size_t frames = mp3.read(samples.data(), static_cast<size_t>(mp3.frameCount()));
+    return convert(samples.data(), frames * static_cast<size_t>(mp3.channels()) * sizeof(int16_t),
+                   AUDIO_S16SYS, mp3.channels(), mp3.rate(), format, error);
+}
+
 } // namespace
 
 std::unique_ptr<AudioStream> openAudioStream(const std::string& fullPath, const AudioFormat& format,
                                              std::string& error) {
-    if (!isWave(fullPath)) {
+    audio::SoundPtr sound;
+    if (isWave(fullPath)) {
+        sound = decodeWave(fullPath, format, error);
+    } else {
         auto mp3 = std::make_unique<Mp3Stream>();
-        if (mp3->open(fullPath) && mp3->matches(format)) {
+        if (!mp3->open(fullPath)) {
+            error = kUnknownFormat;
+            return nullptr;
+        }
+        if (mp3->matches(format)) {
             return mp3;
         }
+        sound = decodeWhole(*mp3, format, error);
     }
-    audio::SoundPtr sound = audio::decodeSound(fullPath, format, error);
     return sound ? audio::soundStream(std::move(sound)) : nullptr;
 }
 
@@ -269,20 +292,14 @@ namespace audio {
 
 SoundPtr decodeSound(const std::string& fullPath, const ext::AudioFormat& format, std::string& error) {
     if (ext::isWave(fullPath)) {
-        ext::WaveFile wave;
-        return wave.load(fullPath, error) ? ext::convert(wave.buffer, wave.length, wave.spec.format,
-                                                         wave.spec.channels, wave.spec.freq, format, error)
-                                          : nullptr;
+        return ext::decodeWave(fullPath, format, error);
     }
     ext::Mp3Stream mp3;
     if (!mp3.open(fullPath)) {
         error = ext::kUnknownFormat;
         return nullptr;
     }
-    std::vector<int16_t> samples(static_cast<size_t>(mp3.frameCount() * mp3.channels()));
-    const size_t frames = mp3.read(samples.data(), static_cast<size_t>(mp3.frameCount()));
-    return ext::convert(samples.data(), frames * static_cast<size_t>(mp3.channels()) * sizeof(int16_t),
-                        AUDIO_S16SYS, mp3.channels(), mp3.rate(), format, error);
+    return ext::decodeWhole(mp3, format, error);
 }
 
 bool measureSound(const std::string& fullPath, float& seconds, std::string& error) {
