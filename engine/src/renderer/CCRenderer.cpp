@@ -193,7 +193,9 @@ void Renderer::drawTriangles(Texture2D* texture, const V2F_C4B_T2F* vertices, in
         mode = SDL_BLENDMODE_NONE;
     }
     // An opaque picture over the whole frame leaves nothing of the clear to see.
-    settleClear(mode == SDL_BLENDMODE_NONE && texture && coversFrame(vertexCount, indices, indexCount));
+    if (_clearPending) {
+        settleClear(mode == SDL_BLENDMODE_NONE && texture && coversFrame(vertexCount, indices, indexCount));
+    }
     const bool firstDraw = _untouched;
     // Drawn from its scaled copy, a picture needs no full-size pixels at hand (they may be packed).
     if (texture && _software && drawScaledCopy(texture, vertexCount, indices, indexCount, mode, firstDraw)) {

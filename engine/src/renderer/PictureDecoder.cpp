@@ -172,101 +172,30 @@ std::vector<uint8_t> alphaOfRuns(const std::vector<uint32_t>& runs, size_t pixel
 }
 
 namespace {
-// Runs of the pixels `pixelAt(row, x)` gives (ARGB), across rows: counted first, so the runs are
-// allocated once at their size (a growing vector would hold up to twice the packed picture).
-template <typename Row, typename Pixel>
-std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt,
-                                 const std::atomic<bool>* stop = nullptr) {
-    const auto stopped = [stop]() { return stop && stop->load(std::memory_order_relaxed); };
-    const size_t limit = static_cast<size_t>(width) * static_cast<size_t>(height) / 4;
-    size_t count = 0;
-    Uint32 last = 0;
-    for (int y = 0; y < height && count <= limit; ++y) {
-        if (stopped()) {
-            return {};
-        }
-        const auto* row = rowAt(y);
-        for (int x = 0; x < width; ++x) {
-            const Uint32 p = pixelAt(row, x);
-            if (count == 0 || p != last) {
-                ++count;
-                last = p;
-            }
-        }
-    }
-    // Pictures without flat areas (noise, photos) don't pack: they are read again instead.
-    if (count == 0 || count > limit) {
-        return {};
-    }
-    std::vector<uint32_t> runs;
-    runs.reserve(count * 2);
-    for (int y = 0; y < height; ++y) {
-        if (stopped()) {
-            return {};
-        }
-        const auto* row = rowAt(y);
-        for (int x = 0; x < width; ++x) {
-            // Runs continue across rows; a run never exceeds the image, so fits 32 bits.
-            const Uint32 p = pixelAt(row, x);
-            if (!runs.empty() && runs.back() == p) {
-                ++runs[runs.size() - 2];
-            } else {
-                runs.push_back(1);
-                runs.push_back(p);
-            }
-        }
-    }
-    return runs;
-}
-
-// An opaque PNG decodes to the bytes R, G, B: packed as it is, without the picture's worth of
-// memory a conversion to ARGB first would take.
-std::vector<uint32_t> packRgbRuns(const SDL_Surface* image) {
-    return packRunsOf(
-        image->w, image->h,
-        [image](int y) {
-            return static_cast<const Uint8*>(image->pixels) + static_cast<size_t>(y) * image->pitch;
-        },
-        [](const Uint8* row, int x) {
-            const Uint8* p = row + 3 * x;
-            return 0xFF000000u | Uint32{p[0]} << 16 | Uint32{p[1]} << 8 | p[2];
-        });
-}
-} // namespace
-
-std::vector<uint32_t> packRuns(const SDL_Surface* image, const std::atomic<bool>* stop) {
-    return packRunsOf(
-        image->w, image->h, [image](int y) { return rowOf(image, y); },
-        [](const Uint32* row, int x) { return row[x]; }, stop);
-}
-
-namespace {
-// Runs built a row at a time, before the picture's size in runs is known: gathered in blocks,
-// then copied into runs of their exact size (a growing vector would hold up to twice that).
+// Runs built pixel by pixel, in one pass, before the picture's size in runs is known: gathered
+// in blocks, then copied into runs of their exact size (a growing vector would hold up to twice
+// that). Pictures without flat areas (noise, photos) don't pack: past `limit` runs it gives up.
 class RunBuilder {
 public:
     explicit RunBuilder(size_t limit) : _limit(limit) {}
 
     // False once the picture has more runs than the limit.
-    bool add(const Uint32* row, int width) {
-        for (int x = 0; x < width; ++x) {
-            const Uint32 p = row[x];
-            _opaque = _opaque && (p >> 24) == 0xFF;
-            if (_count > 0 && p == _last) {
-                ++_blocks.back()[_used - 2];
-                continue;
-            }
-            if (++_count > _limit) {
-                return false;
-            }
-            if (_blocks.empty() || _used == kBlock) {
-                _blocks.emplace_back(new Uint32[kBlock]);
-                _used = 0;
-            }
-            _blocks.back()[_used++] = 1;
-            _blocks.back()[_used++] = p;
-            _last = p;
+    bool add(Uint32 p) {
+        _opaque = _opaque && (p >> 24) == 0xFF;
+        if (_count > 0 && p == _last) {
+            ++_blocks.back()[_used - 2];
+            return true;
         }
+        if (++_count > _limit) {
+            return false;
+        }
+        if (_blocks.empty() || _used == kBlock) {
+            _blocks.emplace_back(new Uint32[kBlock]);
+            _used = 0;
+        }
+        _blocks.back()[_used++] = 1; // runs go on across rows; one never exceeds the picture
+        _blocks.back()[_used++] = p;
+        _last = p;
         return true;
     }
 
@@ -295,6 +224,47 @@ private:
     bool _opaque = true;
 };
 
+// Runs of the pixels `pixelAt(row, x)` gives (ARGB), across rows; empty when they don't pack.
+template <typename Row, typename Pixel>
+std::vector<uint32_t> packRunsOf(int width, int height, Row rowAt, Pixel pixelAt,
+                                 const std::atomic<bool>* stop = nullptr) {
+    RunBuilder runs(static_cast<size_t>(width) * static_cast<size_t>(height) / 4);
+    for (int y = 0; y < height; ++y) {
+        if (stop && stop->load(std::memory_order_relaxed)) {
+            return {};
+        }
+        const auto* row = rowAt(y);
+        for (int x = 0; x < width; ++x) {
+            if (!runs.add(pixelAt(row, x))) {
+                return {};
+            }
+        }
+    }
+    return runs.finish();
+}
+
+// An opaque PNG decodes to the bytes R, G, B: packed as it is, without the picture's worth of
+// memory a conversion to ARGB first would take.
+std::vector<uint32_t> packRgbRuns(const SDL_Surface* image) {
+    return packRunsOf(
+        image->w, image->h,
+        [image](int y) {
+            return static_cast<const Uint8*>(image->pixels) + static_cast<size_t>(y) * image->pitch;
+        },
+        [](const Uint8* row, int x) {
+            const Uint8* p = row + 3 * x;
+            return 0xFF000000u | Uint32{p[0]} << 16 | Uint32{p[1]} << 8 | p[2];
+        });
+}
+} // namespace
+
+std::vector<uint32_t> packRuns(const SDL_Surface* image, const std::atomic<bool>* stop) {
+    return packRunsOf(
+        image->w, image->h, [image](int y) { return rowOf(image, y); },
+        [](const Uint32* row, int x) { return row[x]; }, stop);
+}
+
+namespace {
 // Every row of an opened PNG into memory from the pool; nullptr (`error` set) if the file breaks.
 SDL_Surface* readRows(PngRows& png, std::string& error) {
     SDL_Surface* surface = pixel_pool::take(png.width(), png.height());
@@ -373,7 +343,9 @@ DecodedPicture decodeFile(const std::string& fullPath, bool pack) {
                     picture.error = png.error();
                     return picture;
                 }
-                packs = runs.add(row.get(), png.width());
+                for (int x = 0; x < png.width() && packs; ++x) {
+                    packs = runs.add(row[x]);
+                }
             }
             if (packs) {
                 picture.width = png.width();
